@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "model/name_index.h"
+
+namespace qm {
+
+// A named object with an owner. The owner keeps its components in creation
+// order (a linked list, so removing one is O(1)) and indexes them by name
+// (letter case ignored), so a look-up by name never searches.
+class Component {
+ public:
+  Component() = default;
+  Component(const Component&) = delete;
+  Component& operator=(const Component&) = delete;
+  virtual ~Component();
+
+  virtual std::string_view className() const = 0;
+
+  std::string_view name() const { return name_; }
+  // Fails with "A component named %s already exists" when another component
+  // of the same owner bears the name (letter case ignored).
+  void setName(std::string_view name);
+
+  int32_t tag() const { return tag_; }
+  void setTag(int32_t tag) { tag_ = tag; }
+
+  Component* owner() const { return owner_; }
+
+  // Takes ownership; the component keeps its name, which must be free.
+  Component* insertComponent(std::unique_ptr<Component> component);
+  // Gives ownership back to the caller.
+  std::unique_ptr<Component> removeComponent(Component* component);
+  void deleteComponent(Component* component) { removeComponent(component); }
+
+  size_t componentCount() const { return componentCount_; }
+  Component* firstComponent() const { return first_; }
+  Component* lastComponent() const { return last_; }
+  Component* nextSibling() const { return next_; }
+  Component* previousSibling() const { return prev_; }
+  Component* findComponent(std::string_view name) const;
+
+ private:
+  std::string name_;
+  int32_t tag_ = 0;
+  Component* owner_ = nullptr;
+  Component* prev_ = nullptr;
+  Component* next_ = nullptr;
+  Component* first_ = nullptr;
+  Component* last_ = nullptr;
+  size_t componentCount_ = 0;
+  NameIndex names_;
+};
+
+}  // namespace qm

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "model/component.h"
+#include "model/tinfo.h"
+#include "model/tree_node.h"
+#include "model/tree_observer.h"
+#include "model/tree_settings.h"
+
+namespace qm {
+
+// The task tree: the tree control's data (nodes, selection, expansion and its
+// published settings) and the owner of every task record of the list.
+//
+// Costs: append, title and picture changes, selection and expansion are O(1)
+// plus O(depth) to keep subtree sizes; delete and move are O(depth + siblings
+// after the node's place) plus the size of the subtree that is removed or
+// collapsed; absolute index in both directions is O(depth x siblings before).
+class Ttree : public Component {
+ public:
+  static constexpr std::string_view kClassName = "Ttree";
+
+  Ttree();
+  ~Ttree() override;
+  std::string_view className() const override { return kClassName; }
+
+  const TreeSettings& settings() const { return settings_; }
+  void setSettings(const TreeSettings& settings);
+
+  // --- nodes
+  TreeNode* root() const { return root_; }
+  size_t nodeCount() const { return nodeCount_; }
+  size_t topLevelCount() const { return root_->childCount(); }
+  // Parent nullptr means the top level.
+  TreeNode* appendNode(TreeNode* parent, std::string_view text, Tinfo* record = nullptr);
+  // Removes the node and its descendants and discards their records.
+  void deleteNode(TreeNode* node);
+  // Removes every node; records stay owned by the tree, unattached.
+  void clearNodes();
+  // The moving rule: node becomes the first child of newParent (nullptr: the
+  // first top-level node). Returns false, changing nothing, when newParent is
+  // the node or lies inside its subtree. Afterwards the node and its subtree
+  // are collapsed, an old parent left childless is collapsed, and the new
+  // parent is expanded.
+  bool moveNode(TreeNode* node, TreeNode* newParent);
+
+  void setText(TreeNode* node, std::string_view text);
+  void setImageIndex(TreeNode* node, int32_t index);
+  void setPictures(TreeNode* node, int32_t image, int32_t selected, int32_t state, int32_t overlay);
+  void setRecord(TreeNode* node, Tinfo* record) { node->record_ = record; }
+  void setExpanded(TreeNode* node, bool expanded);
+
+  TreeNode* selected() const { return selected_; }
+  void select(TreeNode* node);  // nullptr: no task selected
+
+  // Position in depth-first pre-order, from 0; and back.
+  size_t absoluteIndex(const TreeNode* node) const;
+  TreeNode* nodeAt(size_t index) const;
+  TreeNode* firstNode() const { return root_->hasChildren() ? root_->child(0) : nullptr; }
+  TreeNode* nextInPreorder(const TreeNode* node) const;
+  // The node displayed immediately above (all its ancestors expanded), or
+  // nullptr for the topmost node.
+  TreeNode* nodeDisplayedAbove(const TreeNode* node) const;
+  bool isInSubtree(const TreeNode* node, const TreeNode* subtreeRoot) const;
+
+  // --- records
+  // A new empty record owned by the tree.
+  Tinfo* createRecord();
+  // The writer's child enumeration: frees every record name, then names the
+  // record of node i "ID<i>" and hands it to writeRecord, in pre-order. A
+  // node without a record is handed a stand-in that holds only its picture.
+  void NameRecords(const std::function<void(const Tinfo&)>& writeRecord);
+  // The post-read step: node i takes the owned Tinfo named "ID<i>", if any.
+  void LinkRecords();
+  // Discards every owned Tinfo and every node, before another file is read.
+  void ClearTasks();
+
+  // --- observers
+  void addObserver(TreeObserver* observer);
+  void removeObserver(TreeObserver* observer);
+
+  // Groups many changes into one reset for the observers (reading a file);
+  // per-node notifications are not sent while one is alive.
+  class BulkUpdate {
+   public:
+    explicit BulkUpdate(Ttree& tree);
+    ~BulkUpdate();
+    BulkUpdate(const BulkUpdate&) = delete;
+    BulkUpdate& operator=(const BulkUpdate&) = delete;
+
+   private:
+    Ttree& tree_;
+  };
+
+ private:
+  template <class F>
+  void notify(F&& f) {
+    if (bulkDepth_ == 0)
+      for (TreeObserver* o : observers_) f(*o);
+  }
+  void detach(TreeNode* node);
+  void attachFirst(TreeNode* node, TreeNode* parent);
+  void adjustSubtreeSizes(TreeNode* from, std::ptrdiff_t delta);
+  void recomputeSubtreeSizes();
+  size_t destroySubtree(TreeNode* node, bool discardRecords);
+  void collapseSubtree(TreeNode* node);
+
+  TreeSettings settings_;
+  TreeNode* root_;
+  size_t nodeCount_ = 0;
+  TreeNode* selected_ = nullptr;
+  std::vector<TreeObserver*> observers_;
+  int bulkDepth_ = 0;
+};
+
+}  // namespace qm
