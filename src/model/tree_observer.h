@@ -29,6 +29,8 @@ class TreeObserver {
   virtual void expandedChanged(TreeNode* /*node*/) {}
   virtual void selectionChanged(TreeNode* /*selected*/) {}
   virtual void settingsChanged() {}
+  // The tree is being destroyed; observers must not touch it afterwards.
+  virtual void treeDestroyed() {}
 };
 
 }  // namespace qm

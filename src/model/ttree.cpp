@@ -8,7 +8,11 @@ namespace qm {
 Ttree::Ttree() : root_(new TreeNode) { root_->subtreeSize_ = 0; }
 
 Ttree::~Ttree() {
+  std::vector<TreeObserver*> observers;
+  observers.swap(observers_);
+  for (TreeObserver* o : observers) o->treeDestroyed();
   destroySubtree(root_, false);
+  delete root_;
 }
 
 void Ttree::setSettings(const TreeSettings& settings) {
