@@ -30,7 +30,10 @@ Component* Component::insertComponent(std::unique_ptr<Component> component) {
   c->owner_ = this;
   c->prev_ = last_;
   c->next_ = nullptr;
-  if (last_ != nullptr) last_->next_ = c; else first_ = c;
+  if (last_ != nullptr)
+    last_->next_ = c;
+  else
+    first_ = c;
   last_ = c;
   ++componentCount_;
   if (!c->name_.empty()) names_.insert(c);
@@ -40,8 +43,14 @@ Component* Component::insertComponent(std::unique_ptr<Component> component) {
 std::unique_ptr<Component> Component::removeComponent(Component* c) {
   if (c == nullptr || c->owner_ != this) return nullptr;
   if (!c->name_.empty()) names_.erase(c);
-  if (c->prev_ != nullptr) c->prev_->next_ = c->next_; else first_ = c->next_;
-  if (c->next_ != nullptr) c->next_->prev_ = c->prev_; else last_ = c->prev_;
+  if (c->prev_ != nullptr)
+    c->prev_->next_ = c->next_;
+  else
+    first_ = c->next_;
+  if (c->next_ != nullptr)
+    c->next_->prev_ = c->prev_;
+  else
+    last_ = c->prev_;
   c->owner_ = c->prev_ = c->next_ = nullptr;
   --componentCount_;
   return std::unique_ptr<Component>(c);

@@ -232,9 +232,7 @@ TreeNode* Ttree::nodeDisplayedAbove(const TreeNode* node) const {
 
 // --- records
 
-Tinfo* Ttree::createRecord() {
-  return static_cast<Tinfo*>(insertComponent(std::make_unique<Tinfo>()));
-}
+Tinfo* Ttree::createRecord() { return static_cast<Tinfo*>(insertComponent(std::make_unique<Tinfo>())); }
 
 void Ttree::NameRecords(const std::function<void(const Tinfo&)>& writeRecord) {
   // Free every record name first (attached or not), so the new numbering can
