@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "stream/byte_writer.h"
+
+namespace qm {
+
+// The header in front of a task list's stream: 0xFF, type 10, the resource
+// name and its 0 byte, flags 0x1030, and the size of what follows.
+
+// Writes the header with the size 0; returns the offset of the size field.
+uint64_t writeResourceHeader(ByteWriter& out, std::string_view resourceName);
+
+// Offset just past the header of `file`. Raises "Invalid stream format" when
+// the file does not start with 0xFF and type 10, "Stream read error" when it
+// ends inside the header. The name, flags and size are not used.
+size_t resourceHeaderLength(std::string_view file);
+
+}  // namespace qm

@@ -1,0 +1,31 @@
+#include "stream/task_list_file.h"
+
+#include "stream/atomic_file.h"
+#include "stream/class_registry.h"
+#include "stream/component_reader.h"
+#include "stream/file_bytes.h"
+#include "stream/resource_header.h"
+#include "stream/task_list_writer.h"
+
+namespace qm {
+
+void SaveTaskList(const std::string& fileName, Ttree& tree) {
+  replaceFileAtomically(fileName, [&](ByteSink& file) { writeTaskList(file, tree); });
+}
+
+void LoadTaskList(const std::string& fileName, Ttree& tree) {
+  loadTaskListFromBytes(readWholeFile(fileName), tree);
+}
+
+std::string saveTaskListToBytes(Ttree& tree) {
+  MemorySink sink;
+  writeTaskList(sink, tree);
+  return std::move(sink.bytes());
+}
+
+void loadTaskListFromBytes(std::string_view bytes, Ttree& tree) {
+  size_t streamStart = resourceHeaderLength(bytes);
+  readComponentStream(bytes.substr(streamStart), tree, taskListClasses());
+}
+
+}  // namespace qm
