@@ -1,0 +1,63 @@
+#include "cli/run_qmk.h"
+
+#include <new>
+
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "model/error.h"
+
+namespace qm::cli {
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFailure = 1;
+constexpr int kUsageError = 2;
+
+void runInvocation(const Invocation& invocation, std::ostream& out) {
+  switch (invocation.action) {
+    case Action::Help:
+      out << helpText();
+      break;
+    case Action::Version:
+      out << versionText();
+      break;
+    case Action::Show:
+      showCommand(invocation.input, out);
+      break;
+    case Action::Check:
+      checkCommand(invocation.input, out);
+      break;
+    case Action::Export:
+      exportCommand(invocation.input, invocation.format, out);
+      break;
+    case Action::Import:
+      importCommand(invocation.input, invocation.output);
+      break;
+  }
+}
+
+}  // namespace
+
+int runQmk(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+  try {
+    runInvocation(parseCommandLine(args), out);
+  } catch (const UsageError& error) {
+    err << "qmk: " << error.what() << "\nTry 'qmk --help' for more information.\n";
+    return kUsageError;
+  } catch (const Error& error) {
+    // The message exactly as raised: scripts compare it.
+    err << error.what() << '\n';
+    return kFailure;
+  } catch (const std::bad_alloc&) {
+    err << "qmk: out of memory\n";
+    return kFailure;
+  }
+  // A full disk or a closed pipe must not pass for success.
+  if (!out.flush()) {
+    err << "qmk: cannot write to standard output\n";
+    return kFailure;
+  }
+  return kSuccess;
+}
+
+}  // namespace qm::cli
