@@ -14,7 +14,6 @@ void ByteWriter::flush() {
 }
 
 void ByteWriter::writeLarge(std::string_view data) {
-  flush();
   sink_.write(data.data(), data.size());
   flushed_ += data.size();
 }

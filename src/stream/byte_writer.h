@@ -27,7 +27,10 @@ class ByteWriter {
   void int16(int16_t value) { littleEndian(static_cast<uint16_t>(value), 2); }
   void int32(int32_t value) { littleEndian(static_cast<uint32_t>(value), 4); }
   void bytes(std::string_view data) {
-    if (data.size() > kCapacity - used_) return writeLarge(data);
+    if (data.size() > kCapacity - used_) {
+      flush();
+      if (data.size() > kCapacity) return writeLarge(data);
+    }
     std::memcpy(buffer_.get() + used_, data.data(), data.size());
     used_ += data.size();
   }

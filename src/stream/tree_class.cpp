@@ -180,7 +180,7 @@ class TreeClass : public ComponentClass {
     // numbering is about to give a record; it is never written, so it gives
     // the name up rather than fail the save.
     for (Component* c = tree.firstComponent(); c != nullptr; c = c->nextSibling())
-      if (dynamic_cast<Tinfo*>(c) == nullptr && looksLikeRecordName(c->name())) c->setName({});
+      if (c->className() != Tinfo::kClassName && looksLikeRecordName(c->name())) c->setName({});
     tree.NameRecords([&](const Tinfo& record) { write(record); });
   }
 

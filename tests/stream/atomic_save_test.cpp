@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "model/tinfo.h"
+#include "stream/atomic_file.h"
+#include "stream/task_list_file.h"
+#include "stream/task_list_writer.h"
+#include "stream_test_support.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+using test::errorOf;
+using test::FaultySink;
+
+std::string contentOf(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+size_t filesIn(const fs::path& directory) {
+  return static_cast<size_t>(std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
+}
+
+mode_t modeOf(const fs::path& path) {
+  struct stat info;
+  EXPECT_EQ(::stat(path.c_str(), &info), 0);
+  return info.st_mode & 07777;
+}
+
+void fillTree(Ttree& tree, int count) {
+  tree.setSettings(TreeSettings::mainWindowInitial());
+  for (int i = 0; i < count; ++i) {
+    Tinfo* r = tree.createRecord();
+    r->note = std::string(40, 'n');
+    tree.appendNode(nullptr, "task " + std::to_string(i), r);
+  }
+}
+
+class AtomicSave : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory = fs::path(::testing::TempDir()) / ("atomic_save_" + std::to_string(::getpid()));
+    fs::remove_all(directory);
+    fs::create_directories(directory);
+    target = directory / "list.jjp";
+  }
+  void TearDown() override {
+    fs::permissions(directory, fs::perms::owner_all);
+    fs::remove_all(directory);
+  }
+  // Saves through a sink that refuses to write beyond `budget` bytes.
+  std::string saveFailingAfter(Ttree& tree, uint64_t budget) {
+    return errorOf([&] {
+      replaceFileAtomically(target.string(), [&](ByteSink& file) {
+        FaultySink faulty(file, budget);
+        writeTaskList(faulty, tree);
+      });
+    });
+  }
+
+  fs::path directory;
+  fs::path target;
+};
+
+TEST_F(AtomicSave, AWriteFailingAtAnyByteLeavesTheOldFileAndNoTemporaryFile) {
+  const std::string old = "the old list";
+  writeFile(target, old);
+  Ttree tree;
+  fillTree(tree, 3);
+  std::string expected = saveTaskListToBytes(tree);
+  for (uint64_t budget = 0; budget < expected.size(); ++budget) {
+    ASSERT_EQ(saveFailingAfter(tree, budget), "Stream write error") << budget;
+    ASSERT_EQ(contentOf(target), old) << budget;
+    ASSERT_EQ(filesIn(directory), 1u) << budget;
+  }
+  EXPECT_EQ(saveFailingAfter(tree, expected.size()), "");
+  EXPECT_TRUE(contentOf(target) == expected);
+  EXPECT_EQ(filesIn(directory), 1u);
+}
+
+TEST_F(AtomicSave, FailuresInALargeListWhoseSizesAreFilledInAfterTheyLeftTheBuffer) {
+  // Large enough that the header and the node list's length have left the
+  // write buffer before they are filled in: 8 more bytes reach the file.
+  Ttree tree;
+  fillTree(tree, 2000);
+  std::string expected = saveTaskListToBytes(tree);
+  ASSERT_GT(expected.size(), 70000u);
+  const uint64_t total = expected.size() + 8;
+  std::vector<uint64_t> budgets;
+  for (uint64_t b = 0; b < total; b += 997) budgets.push_back(b);
+  for (uint64_t b = 65530; b < 65545; ++b) budgets.push_back(b);
+  for (uint64_t b = expected.size() - 2; b < total; ++b) budgets.push_back(b);
+  for (uint64_t budget : budgets) {
+    ASSERT_EQ(saveFailingAfter(tree, budget), "Stream write error") << budget;
+    ASSERT_FALSE(fs::exists(target)) << budget;
+    ASSERT_EQ(filesIn(directory), 0u) << budget;
+  }
+  EXPECT_EQ(saveFailingAfter(tree, total), "");
+  EXPECT_TRUE(contentOf(target) == expected);
+}
+
+TEST_F(AtomicSave, SaveAndLoadThroughFiles) {
+  Ttree tree;
+  fillTree(tree, 5);
+  SaveTaskList(target.string(), tree);
+  EXPECT_TRUE(contentOf(target) == saveTaskListToBytes(tree));
+  Ttree back;
+  LoadTaskList(target.string(), back);
+  EXPECT_EQ(test::describe(back), test::describe(tree));
+}
+
+TEST_F(AtomicSave, PermissionsOfTheOldFileAreKept) {
+  writeFile(target, "old");
+  ::chmod(target.c_str(), 0640);
+  Ttree tree;
+  SaveTaskList(target.string(), tree);
+  EXPECT_EQ(modeOf(target), 0640u);
+
+  fs::path fresh = directory / "new.jjp";
+  mode_t mask = ::umask(022);
+  SaveTaskList(fresh.string(), tree);
+  ::umask(mask);
+  EXPECT_EQ(modeOf(fresh), 0644u);
+}
+
+TEST_F(AtomicSave, ASymbolicLinkIsFollowedAndStaysALink) {
+  fs::create_directories(directory / "real");
+  fs::path real = directory / "real" / "list.jjp";
+  writeFile(real, "old");
+  ::chmod(real.c_str(), 0600);
+  fs::create_symlink("real/list.jjp", target);
+  Ttree tree;
+  fillTree(tree, 1);
+  SaveTaskList(target.string(), tree);
+  EXPECT_TRUE(fs::is_symlink(target));
+  EXPECT_TRUE(contentOf(real) == saveTaskListToBytes(tree));
+  EXPECT_EQ(modeOf(real), 0600u);
+  EXPECT_EQ(filesIn(directory), 2u);  // the link and the directory
+  EXPECT_EQ(filesIn(directory / "real"), 1u);
+}
+
+TEST_F(AtomicSave, AFileThatCannotBeCreatedIsReportedByName) {
+  Ttree tree;
+  std::string missing = (directory / "no" / "such.jjp").string();
+  EXPECT_EQ(errorOf([&] { SaveTaskList(missing, tree); }), "Cannot create file " + missing);
+  fs::create_directories(directory / "adir");
+  std::string aDirectory = (directory / "adir").string();
+  EXPECT_EQ(errorOf([&] { SaveTaskList(aDirectory, tree); }), "Cannot create file " + aDirectory);
+}
+
+TEST_F(AtomicSave, AReadOnlyDirectoryRefusesTheSaveAndKeepsTheOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only directories";
+  writeFile(target, "old");
+  fs::permissions(directory, fs::perms::owner_read | fs::perms::owner_exec);
+  Ttree tree;
+  EXPECT_EQ(errorOf([&] { SaveTaskList(target.string(), tree); }), "Cannot create file " + target.string());
+  fs::permissions(directory, fs::perms::owner_all);
+  EXPECT_EQ(contentOf(target), "old");
+  EXPECT_EQ(filesIn(directory), 1u);
+}
+
+}  // namespace
+}  // namespace qm
