@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+#include "platform/settings_store.h"
+
+namespace qm::platform {
+
+// The text of a registry export ("Windows Registry Editor Version 5.00"), as
+// keys holding values whose right-hand sides are kept in their written form,
+// so that values nobody touches are written back exactly as they were read.
+struct HiveValue {
+  QString name;     // empty for the key's default value ("@")
+  QString encoded;  // e.g. "\"text\"", "dword:0000002a", "hex(2):41,00,00,00"
+};
+
+struct HiveSection {
+  QString path;  // full path, e.g. "HKEY_CURRENT_USER\Software\zmx\QMK"
+  QList<HiveValue> values;
+
+  HiveValue* findValue(const QString& name);
+};
+
+struct HiveDocument {
+  QList<HiveSection> sections;
+  // Set by the reader when something could not be understood (no header, a
+  // stray line, an unreadable value); such parts are not carried over.
+  bool damaged = false;
+
+  HiveSection* findSection(const QString& path);
+  // The section, created with any missing parent sections when absent.
+  HiveSection& ensureSection(const QString& path);
+};
+
+// Reads UTF-8 text, or UTF-16LE text that starts with its byte-order mark.
+HiveDocument parseHive(const QByteArray& bytes);
+QByteArray formatHive(const HiveDocument& document);
+
+// A value's type and data from its written form; nullopt when malformed.
+std::optional<StoredValue> decodeHiveValue(const QString& encoded);
+// The written form of a text value: quoted, or hex(1) when it holds control
+// characters that a quoted line cannot carry.
+QString encodeHiveText(const QString& text);
+
+}  // namespace qm::platform

@@ -1,0 +1,64 @@
+#include "platform/qt_desktop.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace qm::platform {
+namespace {
+
+std::optional<QString> runFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setDirectory(existingDirectoryOrHome(request.initialDirectory));
+  dialog.setNameFilter(request.filter);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString existingDirectoryOrHome(const QString& configured) {
+  if (!configured.isEmpty() && QDir(configured).exists()) return configured;
+  return QDir::homePath();
+}
+
+void QtDesktop::showError(QWidget* parent, const QString& message) {
+  QMessageBox::critical(parent, QStringLiteral("Quillmark"), message);
+}
+
+SaveAnswer QtDesktop::askSave(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, parent);
+  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == yes) return SaveAnswer::Yes;
+  if (box.clickedButton() == no) return SaveAnswer::No;
+  return SaveAnswer::Cancel;
+}
+
+void QtDesktop::confirmOk(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+std::optional<QString> QtDesktop::openFileName(QWidget* parent, const FileDialogRequest& request) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);  // the named file need not exist
+  return runFileDialog(dialog, request);
+}
+
+std::optional<QString> QtDesktop::saveFileName(QWidget* parent, const FileDialogRequest& request) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  return runFileDialog(dialog, request);
+}
+
+}  // namespace qm::platform

@@ -1,0 +1,80 @@
+#include "ui/task_title_delegate.h"
+
+#include <QAbstractItemView>
+#include <QFocusEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolTip>
+
+#include "ui/utf8_length_validator.h"
+
+namespace qm::ui {
+namespace {
+
+bool isTabKey(const QKeyEvent* key) { return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab; }
+
+bool isCtrlLetter(const QKeyEvent* key) {
+  return key->modifiers().testFlag(Qt::ControlModifier) && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z;
+}
+
+}  // namespace
+
+TaskTitleDelegate::TaskTitleDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+QWidget* TaskTitleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                         const QModelIndex& index) const {
+  QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+  if (auto* line = qobject_cast<QLineEdit*>(editor))
+    line->setValidator(new Utf8LengthValidator(kMaxTitleBytes, line));
+  openEditor_ = editor;
+  return editor;
+}
+
+bool TaskTitleDelegate::eventFilter(QObject* editor, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ShortcutOverride:
+      if (isCtrlLetter(static_cast<QKeyEvent*>(event))) {
+        event->ignore();  // let the menu shortcut have it
+        return true;
+      }
+      break;
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (!isTabKey(key)) break;
+      if (key->modifiers().testFlag(Qt::ControlModifier)) {
+        if (onWindowKey) onWindowKey(key);
+      } else if (!key->modifiers().testFlag(Qt::AltModifier)) {
+        // Focus navigation has nowhere else to go: the edit ends, confirmed.
+        auto* widget = static_cast<QWidget*>(editor);
+        emit commitData(widget);
+        emit closeEditor(widget, NoHint);
+      }
+      return true;
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+      if (onEditorFocus) onEditorFocus(static_cast<QFocusEvent*>(event));
+      break;
+    default:
+      break;
+  }
+  return QStyledItemDelegate::eventFilter(editor, event);
+}
+
+bool TaskTitleDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                  const QStyleOptionViewItem& option, const QModelIndex& index) {
+  if (event == nullptr || view == nullptr || event->type() != QEvent::ToolTip)
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  QStyleOptionViewItem item = option;
+  initStyleOption(&item, index);
+  QRect textRect = view->style()->subElementRect(QStyle::SE_ItemViewItemText, &item, view);
+  textRect = textRect.intersected(view->viewport()->rect());
+  if (item.fontMetrics.horizontalAdvance(item.text) + 4 > textRect.width())
+    QToolTip::showText(event->globalPos(), item.text, view);
+  else
+    QToolTip::hideText();
+  return true;
+}
+
+}  // namespace qm::ui

@@ -1,0 +1,175 @@
+#include "ui/task_tree_model.h"
+
+#include <QMimeData>
+
+#include "model/ttree.h"
+#include "ui/pictures.h"
+
+namespace qm::ui {
+namespace {
+const QString kTaskMimeType = QStringLiteral("application/x-quillmark-task");
+}
+
+TaskTreeModel::TaskTreeModel(Ttree& tree, const ImageList& images, QObject* parent)
+    : QAbstractItemModel(parent), tree_(&tree), images_(images) {
+  tree_->addObserver(this);
+}
+
+TaskTreeModel::~TaskTreeModel() {
+  if (tree_ != nullptr) tree_->removeObserver(this);
+}
+
+void TaskTreeModel::setTree(Ttree& tree) {
+  beginResetModel();
+  if (tree_ != nullptr) tree_->removeObserver(this);
+  tree_ = &tree;
+  tree_->addObserver(this);
+  endResetModel();
+  emit treeWasReset();
+}
+
+TreeNode* TaskTreeModel::nodeOf(const QModelIndex& index) const {
+  return index.isValid() ? static_cast<TreeNode*>(index.internalPointer()) : nullptr;
+}
+
+QModelIndex TaskTreeModel::indexOf(const TreeNode* node) const {
+  if (node == nullptr || node->isRoot()) return {};
+  return createIndex(static_cast<int>(node->row()), 0, const_cast<TreeNode*>(node));
+}
+
+QModelIndex TaskTreeModel::parentIndexOf(const TreeNode* parent) const { return indexOf(parent); }
+
+QModelIndex TaskTreeModel::index(int row, int column, const QModelIndex& parent) const {
+  if (tree_ == nullptr || column != 0 || row < 0) return {};
+  const TreeNode* parentNode = parent.isValid() ? nodeOf(parent) : tree_->root();
+  if (static_cast<size_t>(row) >= parentNode->childCount()) return {};
+  return createIndex(row, 0, parentNode->child(static_cast<size_t>(row)));
+}
+
+QModelIndex TaskTreeModel::parent(const QModelIndex& child) const {
+  const TreeNode* node = nodeOf(child);
+  return node != nullptr ? indexOf(node->parent()) : QModelIndex();
+}
+
+int TaskTreeModel::rowCount(const QModelIndex& parent) const {
+  if (tree_ == nullptr || parent.column() > 0) return 0;
+  const TreeNode* node = parent.isValid() ? nodeOf(parent) : tree_->root();
+  return static_cast<int>(node->childCount());
+}
+
+int TaskTreeModel::columnCount(const QModelIndex& /*parent*/) const { return 1; }
+
+bool TaskTreeModel::hasChildren(const QModelIndex& parent) const { return rowCount(parent) > 0; }
+
+QVariant TaskTreeModel::data(const QModelIndex& index, int role) const {
+  const TreeNode* node = nodeOf(index);
+  if (node == nullptr) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+      return QString::fromUtf8(node->text().data(), static_cast<qsizetype>(node->text().size()));
+    case Qt::DecorationRole:
+      return images_.taskIcon(node->imageIndex(), node->selectedIndex());
+    case ImageIndexRole:
+      return node->imageIndex();
+    case SelectedIndexRole:
+      return node->selectedIndex();
+    default:
+      return {};
+  }
+}
+
+bool TaskTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  TreeNode* node = nodeOf(index);
+  if (node == nullptr || role != Qt::EditRole) return false;
+  // Exactly as typed: no trimming, and an empty title is a title.
+  QByteArray title = value.toString().toUtf8();
+  if (std::string_view(title.constData(), static_cast<size_t>(title.size())) == node->text()) return true;
+  tree_->setText(node, std::string_view(title.constData(), static_cast<size_t>(title.size())));
+  emit titleEdited(index);
+  return true;
+}
+
+Qt::ItemFlags TaskTreeModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::ItemIsDropEnabled;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+         Qt::ItemIsDropEnabled;
+}
+
+QStringList TaskTreeModel::mimeTypes() const { return {kTaskMimeType}; }
+
+QMimeData* TaskTreeModel::mimeData(const QModelIndexList& indexes) const {
+  auto* mime = new QMimeData;
+  QByteArray position;
+  if (!indexes.isEmpty() && tree_ != nullptr)
+    position = QByteArray::number(static_cast<qulonglong>(tree_->absoluteIndex(nodeOf(indexes.first()))));
+  mime->setData(kTaskMimeType, position);
+  return mime;
+}
+
+// --- following the tree
+
+void TaskTreeModel::nodeAboutToBeInserted(TreeNode* parent, size_t row) {
+  changingStructure_ = true;
+  beginInsertRows(parentIndexOf(parent), static_cast<int>(row), static_cast<int>(row));
+}
+
+void TaskTreeModel::nodeInserted(TreeNode* /*node*/) {
+  endInsertRows();
+  changingStructure_ = false;
+}
+
+void TaskTreeModel::nodeAboutToBeRemoved(TreeNode* node) {
+  changingStructure_ = true;
+  int row = static_cast<int>(node->row());
+  beginRemoveRows(parentIndexOf(node->parent()), row, row);
+}
+
+void TaskTreeModel::nodeRemoved(TreeNode* /*parent*/, size_t /*row*/) {
+  endRemoveRows();
+  changingStructure_ = false;
+}
+
+void TaskTreeModel::nodeAboutToBeMoved(TreeNode* node, TreeNode* newParent, size_t newRow) {
+  changingStructure_ = true;
+  int row = static_cast<int>(node->row());
+  // Qt refuses moves that change nothing; the tree then changes nothing either.
+  moveAccepted_ = beginMoveRows(parentIndexOf(node->parent()), row, row, parentIndexOf(newParent),
+                                static_cast<int>(newRow));
+}
+
+void TaskTreeModel::nodeMoved(TreeNode* /*node*/) {
+  if (moveAccepted_) endMoveRows();
+  moveAccepted_ = false;
+  changingStructure_ = false;
+}
+
+void TaskTreeModel::treeAboutToBeReset() {
+  changingStructure_ = true;
+  beginResetModel();
+}
+
+void TaskTreeModel::treeReset() {
+  endResetModel();
+  changingStructure_ = false;
+  emit treeWasReset();
+}
+
+void TaskTreeModel::nodeChanged(TreeNode* node) {
+  QModelIndex index = indexOf(node);
+  emit dataChanged(index, index);
+}
+
+void TaskTreeModel::expandedChanged(TreeNode* node) {
+  emit treeExpansionChanged(indexOf(node), node->expanded());
+}
+
+void TaskTreeModel::selectionChanged(TreeNode* selected) { emit treeSelectionChanged(indexOf(selected)); }
+
+void TaskTreeModel::treeDestroyed() {
+  beginResetModel();
+  tree_ = nullptr;
+  endResetModel();
+}
+
+}  // namespace qm::ui

@@ -1,0 +1,172 @@
+#pragma once
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+#include "platform/desktop.h"
+#include "ui/pictures.h"
+#include "ui/task_tree_view.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class QVBoxLayout;
+
+namespace qm {
+class Ttree;
+class TreeNode;
+}  // namespace qm
+
+namespace qm::ui {
+
+class TaskTreeModel;
+
+// The main window. Its handlers keep the names of the controls and events
+// they were made for; a tool button and a menu item that run the same
+// command share the handler, never a QAction, since their enabled states
+// differ. Every control carries its name as objectName.
+//
+// The implementation is split by concern: uMain.cpp (window, controls,
+// start-up, Exit/About/Options), uMain_settings.cpp (the settings store),
+// uMain_tree.cpp (the task tree view and its editing commands).
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TfrmMain(QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // --- controls
+  QToolBar* ToolBar1;
+  QToolButton* btnNewTaskList;
+  QToolButton* btnOpenTaskList;
+  QToolButton* btnSaveTaskList;
+  QToolButton* btnProperties;
+  QToolButton* btnInsertNode;
+  QToolButton* btnDeleteNode;
+  QToolButton* btnExit;
+  QToolButton* btnAbout;
+
+  QMenuBar* MainMenu3;
+  QMenu* File1;
+  QAction* mnuNew;
+  QAction* mnuOpen;
+  QAction* SaveAs1;
+  QAction* mnuSave;
+  QAction* N2;
+  QAction* Print1;
+  QAction* N1;
+  QAction* mnuExit;
+  QMenu* mnuEdit;
+  QAction* mnuInsert;
+  QAction* Delete1;
+  QAction* mnuProperties;
+  QAction* mnuMode;
+  QMenu* ools1;
+  QAction* mnuSkinChooser;
+  QMenu* Help1;
+  QAction* About1;
+
+  QMenu* PopupMenu1;
+  QAction* Complete1;
+  QAction* Hide1;
+  QMenu* PopupMenu2;
+  QAction* Show1;
+
+  QStatusBar* StatusBar1;
+  static constexpr int kPanelCount = 4;
+
+  // --- state
+  // The current task tree and its view; nullptr until the first create.
+  Ttree* tree() const { return tree_.get(); }
+  TaskTreeView* treeView() const { return treeView_; }
+  TaskTreeModel* treeModel() const { return treeModel_; }
+  // The modified flag: 1 = unsaved changes, 0 = none.
+  int Tag() const { return tag_; }
+  void setTag(int tag) { tag_ = tag; }
+  const ImageList& ImageList1() const { return imageList1_; }
+  const platform::FileDialogRequest& OpenDialog1() const { return openDialog1_; }
+  const platform::FileDialogRequest& SaveDialog1() const { return saveDialog1_; }
+  QString panelText(int panel) const;
+  void setPanelText(int panel, const QString& text);
+
+  // Windows built elsewhere, shown by About and Options.
+  void setAboutBox(QDialog* aboutBox) { aboutBox_ = aboutBox; }
+  void setOptionsDialog(QWidget* optionsDialog) { optionsDialog_ = optionsDialog; }
+
+  // --- commands and events
+  void cmdCreateTreeClick(QObject* Sender);
+  void cmdNewNodeClick(QObject* Sender);
+  void tbDeleteNodeClick(QObject* Sender);
+  void Complete1Click(QObject* Sender);
+  void RefreshNode(TreeNode* Node);
+  void TreeNodeClick(QObject* Sender);
+  void FormKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+  void TreeDragOver(QObject* Sender, QObject* Source, int X, int Y, DragState State, bool& Accept);
+  void TreeDragDrop(QObject* Sender, QObject* Source, int X, int Y);
+  void TreeNodeMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+  void mnuExitClick(QObject* Sender);
+  void About1Click(QObject* Sender);
+  void mnuSkinChooserClick(QObject* Sender);
+
+  // --- settings store
+  // Reads "DefaultDir" and "ColorScheme"; the open dialog starts in the
+  // stored directory, or "c:\" when none is stored. The two texts are handed
+  // back only when the directory is not empty.
+  void GetR(QObject* sender, QString& directory, QString& scheme);
+  void SetR(QObject* sender, const QString& directory, const QString& scheme);
+  void SetColor();
+
+ protected:
+  // Runs a handler for a control through the command dispatcher.
+  void bindCommand(QToolButton* button, void (TfrmMain::*handler)(QObject*));
+  void bindCommand(QAction* action, void (TfrmMain::*handler)(QObject*));
+
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormCreate();
+  void buildToolBar();
+  void buildMainMenu();
+  void buildPopupMenus();
+  void buildStatusBar();
+  void bindCommands();
+  void placeOnFirstShow();
+
+  // Part of New: creates, configures and wires the task tree view, then
+  // inserts its first task.
+  void createTaskTreeView();
+  void wireTreeEvents();
+  TreeNode* insertTask();
+  void indentSelectedTask();
+  // The moving rule, marking the list modified when the task changed place.
+  void moveTask(TreeNode* task, TreeNode* newParent);
+  void showTaskCount();
+
+  ImageList imageList1_;
+  platform::FileDialogRequest openDialog1_;
+  platform::FileDialogRequest saveDialog1_;
+  QWidget* clientArea_;
+  QVBoxLayout* clientLayout_;
+  std::array<QLabel*, kPanelCount> panels_{};
+  std::unique_ptr<Ttree> tree_;
+  TaskTreeModel* treeModel_ = nullptr;
+  TaskTreeView* treeView_ = nullptr;
+  int tag_ = 0;
+  bool placed_ = false;
+  QPointer<QDialog> aboutBox_;
+  QPointer<QWidget> optionsDialog_;
+};
+
+// The one main window of the program.
+extern TfrmMain* frmMain;
+
+}  // namespace qm::ui

@@ -1,0 +1,218 @@
+// The task tree view of the main window and the commands that edit it.
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <new>
+
+#include "model/error.h"
+#include "model/ttree.h"
+#include "ui/command.h"
+#include "ui/main_window_style.h"
+#include "ui/task_tree_model.h"
+#include "ui/uMain.h"
+
+namespace qm::ui {
+namespace {
+
+constexpr int32_t kCompletedImage = 12;
+const char* const kNewTaskTitle = " ";
+
+bool isDisplayed(const TreeNode* node) {
+  for (const TreeNode* n = node->parent(); n != nullptr && !n->isRoot(); n = n->parent())
+    if (!n->expanded()) return false;
+  return true;
+}
+
+// The task that takes the selection when the selected one is deleted: the
+// next sibling, else the previous one, else the parent.
+TreeNode* successorAfterDeleting(const TreeNode* node) {
+  TreeNode* parent = node->parent();
+  if (node->row() + 1 < parent->childCount()) return parent->child(node->row() + 1);
+  if (node->row() > 0) return parent->child(node->row() - 1);
+  return parent->isRoot() ? nullptr : parent;
+}
+
+void applyTreeLooks(TaskTreeView& view, const TreeSettings& settings) {
+  QPalette palette = view.palette();
+  QColor color = colorFromBgr(settings.color);
+  palette.setColor(QPalette::Base, color);
+  palette.setColor(QPalette::Window, color);
+  // Without the focus the selection is not highlighted.
+  palette.setColor(QPalette::Inactive, QPalette::Highlight, color);
+  palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Text));
+  view.setPalette(palette);
+  view.setFrameStyle(settings.borderStyle == BorderStyle::bsSingle ? QFrame::StyledPanel | QFrame::Sunken
+                                                                   : QFrame::NoFrame);
+}
+
+}  // namespace
+
+// --- creating the view
+
+void TfrmMain::cmdCreateTreeClick(QObject* /*Sender*/) {
+  if (!tree_) createTaskTreeView();
+  showTaskCount();
+}
+
+void TfrmMain::createTaskTreeView() {
+  for (QAction* item : {mnuSave, SaveAs1, mnuInsert, Delete1, mnuProperties}) item->setEnabled(true);
+  btnInsertNode->setEnabled(true);
+
+  tree_ = std::make_unique<Ttree>();
+  tree_->setSettings(TreeSettings::mainWindowInitial());
+  treeModel_ = new TaskTreeModel(*tree_, imageList1_, this);
+  treeView_ = new TaskTreeView(clientArea_);
+  treeView_->setObjectName(QStringLiteral("Tree"));
+  treeView_->setFont(font());
+  treeView_->setTaskModel(treeModel_);
+  applyTreeLooks(*treeView_, tree_->settings());
+  delete clientLayout_->takeAt(clientLayout_->count() - 1);  // the space kept for the tree
+  clientLayout_->addWidget(treeView_, 1);
+  treeView_->show();
+  wireTreeEvents();
+
+  insertTask();
+}
+
+void TfrmMain::wireTreeEvents() {
+  TaskTreeEvents& events = treeView_->events;
+  events.onClick = [this] { runCommand(this, [this] { TreeNodeClick(treeView_); }); };
+  events.onFocusEntry = [this] { runCommand(this, [this] { TreeNodeClick(treeView_); }); };
+  events.onKeyDown = [this](int& key, Qt::KeyboardModifiers modifiers) {
+    runCommand(this, [&] { FormKeyDown(treeView_, key, modifiers); });
+  };
+  events.onMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint point) {
+    runCommand(this, [&] { TreeNodeMouseDown(treeView_, button, modifiers, point.x(), point.y()); });
+  };
+  events.onDragOver = [this](QObject* source, QPoint point, DragState state, bool& accept) {
+    runCommand(this, [&] { TreeDragOver(treeView_, source, point.x(), point.y(), state, accept); });
+  };
+  events.onDragDrop = [this](QObject* source, QPoint point) {
+    runCommand(this, [&] { TreeDragDrop(treeView_, source, point.x(), point.y()); });
+  };
+  // The tree's settings are what a saved list records of the control.
+  events.onGeometryChanged = [this](QRect geometry) {
+    TreeSettings settings = tree_->settings();
+    settings.left = geometry.left();
+    settings.top = geometry.top();
+    settings.width = geometry.width();
+    settings.height = geometry.height();
+    tree_->setSettings(settings);
+  };
+  connect(treeModel_, &TaskTreeModel::titleEdited, this, [this] { setTag(1); });
+  // A list read from a file brings the control's colour and border with it.
+  connect(treeModel_, &TaskTreeModel::treeWasReset, this,
+          [this] { applyTreeLooks(*treeView_, tree_->settings()); });
+}
+
+// --- editing commands
+
+void TfrmMain::cmdNewNodeClick(QObject* /*Sender*/) {
+  if (!tree_) return;
+  insertTask();
+  setTag(1);
+}
+
+TreeNode* TfrmMain::insertTask() {
+  Tinfo* record = tree_->createRecord();
+  TreeNode* task = nullptr;
+  try {
+    task = tree_->appendNode(nullptr, kNewTaskTitle, record);
+  } catch (const std::bad_alloc&) {
+    tree_->deleteComponent(record);
+    qm::raise("Unable to insert an item");
+  }
+  treeView_->editTitle(task);
+  tree_->select(task);
+  for (QToolButton* button : {btnSaveTaskList, btnDeleteNode, btnProperties, btnInsertNode})
+    button->setEnabled(true);
+  showTaskCount();
+  return task;
+}
+
+void TfrmMain::tbDeleteNodeClick(QObject* /*Sender*/) {
+  if (!tree_ || tree_->selected() == nullptr) return;
+  TreeNode* doomed = tree_->selected();
+  TreeNode* successor = successorAfterDeleting(doomed);
+  tree_->deleteNode(doomed);
+  tree_->select(successor);
+  treeView_->viewport()->update();
+  showTaskCount();
+  setTag(1);
+}
+
+void TfrmMain::Complete1Click(QObject* /*Sender*/) {
+  if (!tree_ || tree_->selected() == nullptr) return;
+  TreeNode* task = tree_->selected();
+  tree_->setImageIndex(task, kCompletedImage);
+  if (Tinfo* record = task->record()) record->icon = task->imageIndex();
+  RefreshNode(task);
+  treeView_->viewport()->update();
+  update();
+  setTag(1);
+}
+
+void TfrmMain::RefreshNode(TreeNode* Node) {
+  if (Node == nullptr || treeView_ == nullptr || !isDisplayed(Node)) return;
+  QRect row = treeView_->visualRect(treeModel_->indexOf(Node));
+  row.setLeft(0);
+  row.setRight(treeView_->viewport()->width());
+  treeView_->viewport()->update(row);
+}
+
+void TfrmMain::showTaskCount() {
+  if (tree_) setPanelText(1, QString::number(tree_->nodeCount()));
+}
+
+// --- the view's events
+
+void TfrmMain::TreeNodeClick(QObject* /*Sender*/) {
+  setTag(1);
+  if (!tree_) return;
+  TreeNode* task = tree_->selected();
+  if (task != nullptr && task->record() != nullptr) tree_->setImageIndex(task, task->record()->icon);
+}
+
+void TfrmMain::FormKeyDown(QObject* /*Sender*/, int& Key, Qt::KeyboardModifiers Shift) {
+  if (!tree_) return;
+  if (Key == Qt::Key_F2) {
+    if (TreeNode* task = tree_->selected()) treeView_->editTitle(task);
+  } else if ((Key == Qt::Key_Tab || Key == Qt::Key_Backtab) && Shift.testFlag(Qt::ControlModifier)) {
+    indentSelectedTask();
+  }
+}
+
+void TfrmMain::indentSelectedTask() {
+  TreeNode* task = tree_->selected();
+  if (task == nullptr) return;
+  TreeNode* above = tree_->nodeDisplayedAbove(task);
+  moveTask(task, above);
+  tree_->select(above);
+}
+
+void TfrmMain::moveTask(TreeNode* task, TreeNode* newParent) {
+  const TreeNode* oldParent = task->parent();
+  size_t oldRow = task->row();
+  tree_->moveNode(task, newParent);
+  if (task->parent() != oldParent || task->row() != oldRow) setTag(1);
+}
+
+void TfrmMain::TreeDragOver(QObject* /*Sender*/, QObject* /*Source*/, int /*X*/, int /*Y*/,
+                            DragState /*State*/, bool& Accept) {
+  Accept = true;
+}
+
+void TfrmMain::TreeDragDrop(QObject* /*Sender*/, QObject* /*Source*/, int X, int Y) {
+  if (!tree_) return;
+  TreeNode* target = treeView_->nodeAt(QPoint(X, Y));
+  TreeNode* task = tree_->selected();
+  if (target == nullptr || task == nullptr) return;
+  moveTask(task, target);
+  tree_->select(target);
+}
+
+void TfrmMain::TreeNodeMouseDown(QObject* /*Sender*/, Qt::MouseButton /*Button*/,
+                                 Qt::KeyboardModifiers /*Shift*/, int /*X*/, int /*Y*/) {
+  // Wired, and deliberately empty: a press does nothing of its own.
+}
+
+}  // namespace qm::ui

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QList>
+#include <QStringList>
+#include <deque>
+
+#include "platform/desktop.h"
+
+namespace qm::test {
+
+// A desktop whose boxes and dialogs answer from a script and record what
+// was asked; installed for its lifetime. A prompt without a scripted answer
+// fails the test and answers Cancel.
+class ScriptedDesktop : public platform::Desktop {
+ public:
+  ScriptedDesktop() { platform::setDesktop(this); }
+  ~ScriptedDesktop() override { platform::setDesktop(nullptr); }
+
+  void showError(QWidget*, const QString& message) override { errors.append(message); }
+
+  platform::SaveAnswer askSave(QWidget*, const QString& text) override {
+    savePrompts.append(text);
+    if (saveAnswers.empty()) {
+      ADD_FAILURE() << "unexpected save prompt: " << text.toStdString();
+      return platform::SaveAnswer::Cancel;
+    }
+    platform::SaveAnswer answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+  }
+
+  void confirmOk(QWidget*, const QString& text) override { confirmations.append(text); }
+
+  std::optional<QString> openFileName(QWidget*, const platform::FileDialogRequest& request) override {
+    openRequests.append(request);
+    return nextFileName("open");
+  }
+
+  std::optional<QString> saveFileName(QWidget*, const platform::FileDialogRequest& request) override {
+    saveRequests.append(request);
+    return nextFileName("save");
+  }
+
+  QStringList errors;
+  QStringList savePrompts;
+  QStringList confirmations;
+  QList<platform::FileDialogRequest> openRequests;
+  QList<platform::FileDialogRequest> saveRequests;
+  std::deque<platform::SaveAnswer> saveAnswers;
+  // nullopt cancels the dialog.
+  std::deque<std::optional<QString>> fileNames;
+
+ private:
+  std::optional<QString> nextFileName(const char* dialog) {
+    if (fileNames.empty()) {
+      ADD_FAILURE() << "unexpected " << dialog << " dialog";
+      return std::nullopt;
+    }
+    bool chosen = fileNames.front().has_value();
+    QString name = chosen ? *fileNames.front() : QString();
+    fileNames.pop_front();
+    if (!chosen) return std::nullopt;
+    return name;
+  }
+};
+
+}  // namespace qm::test

@@ -1,0 +1,21 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "platform/desktop.h"
+#include "platform/settings_store.h"
+
+int main(int argc, char* argv[]) {
+  // Headless unless told otherwise, also when ctest lists the tests.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Never the user's own settings.
+  QTemporaryDir configHome;
+  qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quillmark"));
+  QApplication::setQuitOnLastWindowClosed(false);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
