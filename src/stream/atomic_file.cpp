@@ -38,7 +38,9 @@ class TemporaryFile {
  public:
   explicit TemporaryFile(const fs::path& target) {
     fs::path directory = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string pattern = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    // A shortened name keeps the temporary name within the file system's limit.
+    std::string base = target.filename().string().substr(0, 200);
+    std::string pattern = (directory / ("." + base + ".XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     fd_ = ::mkstemp(name.data());

@@ -121,6 +121,14 @@ TEST_F(AtomicSave, SaveAndLoadThroughFiles) {
   EXPECT_EQ(test::describe(back), test::describe(tree));
 }
 
+TEST_F(AtomicSave, ALongFileNameStillGetsATemporaryFile) {
+  fs::path longName = directory / (std::string(250, 'x') + ".jjp");
+  Ttree tree;
+  SaveTaskList(longName.string(), tree);
+  EXPECT_TRUE(contentOf(longName) == saveTaskListToBytes(tree));
+  EXPECT_EQ(filesIn(directory), 1u);
+}
+
 TEST_F(AtomicSave, PermissionsOfTheOldFileAreKept) {
   writeFile(target, "old");
   ::chmod(target.c_str(), 0640);

@@ -63,27 +63,5 @@ TEST(TaskListLayout, RecordPropertiesInTheirOrderOnlyWhenSet) {
                   fromHex("02 05 00 00 00")));
 }
 
-TEST(TaskListLayout, NoteModeSettingsAndColoursWithoutANameAreWrittenAsNumbers) {
-  Ttree tree;
-  TreeSettings s = TreeSettings::mainWindowInitial();
-  s.borderStyle = BorderStyle::bsNone;
-  s.color = clYellow;
-  tree.setSettings(s);
-  std::string file = saveTaskListToBytes(tree);
-  EXPECT_NE(file.find("\x0B"
-                      "BorderStyle\x07\x06"
-                      "bsNone\x05"
-                      "Color\x07\x08"
-                      "clYellow"),
-            std::string::npos);
-  s.color = 0x123456;
-  tree.setSettings(s);
-  file = saveTaskListToBytes(tree);
-  EXPECT_NE(file.find("\x05"
-                      "Color" +
-                      fromHex("04 56 34 12 00")),
-            std::string::npos);
-}
-
 }  // namespace
 }  // namespace qm

@@ -24,16 +24,6 @@ std::string written(F&& write) {
   return toHex(sink.bytes());
 }
 
-std::string textRead(const std::string& hex) {
-  std::string bytes = fromHex(hex);
-  ByteReader in(bytes);
-  ValueReader values(in);
-  std::string out;
-  values.text(out);
-  EXPECT_EQ(in.remaining(), 0u);
-  return out;
-}
-
 TEST(ValueEncoding, TextsPickShortLongUtf8OrUtf16ByTheLengthRule) {
   EXPECT_EQ(written([](ValueWriter& w) { w.text("abc"); }), "06 03 61 62 63");
   EXPECT_EQ(written([](ValueWriter& w) { w.text("\xC3\xA9"); }), "12 01 00 00 00 E9 00");
@@ -46,16 +36,6 @@ TEST(ValueEncoding, TextsPickShortLongUtf8OrUtf16ByTheLengthRule) {
   std::string s255(255, 'x'), s256(256, 'x');
   EXPECT_EQ(written([&](ValueWriter& w) { w.text(s255); }).substr(0, 5), "06 FF");
   EXPECT_EQ(written([&](ValueWriter& w) { w.text(s256); }).substr(0, 14), "0C 00 01 00 00");
-}
-
-TEST(ValueEncoding, TextsReadBackFromEveryTextTag) {
-  EXPECT_EQ(textRead("06 03 61 62 63"), "abc");
-  EXPECT_EQ(textRead("0C 03 00 00 00 61 62 63"), "abc");
-  EXPECT_EQ(textRead("12 01 00 00 00 E9 00"), "\xC3\xA9");
-  EXPECT_EQ(textRead("14 03 00 00 00 61 C3 A9"), "a\xC3\xA9");
-  EXPECT_EQ(textRead("12 02 00 00 00 3D D8 00 DE"), "\xF0\x9F\x98\x80");
-  // 8-bit text from a Western system: Windows-1252.
-  EXPECT_EQ(textRead("06 04 63 61 66 E9"), "caf\xC3\xA9");
 }
 
 TEST(ValueEncoding, IntegersTakeTheSmallestTag) {
