@@ -25,8 +25,12 @@ TaskTitleDelegate::TaskTitleDelegate(QObject* parent) : QStyledItemDelegate(pare
 QWidget* TaskTitleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                          const QModelIndex& index) const {
   QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-  if (auto* line = qobject_cast<QLineEdit*>(editor))
+  if (auto* line = qobject_cast<QLineEdit*>(editor)) {
     line->setValidator(new Utf8LengthValidator(kMaxTitleBytes, line));
+    // A plain edit box over the coloured tree, as the tree control shows it.
+    line->setStyleSheet(
+        QStringLiteral("QLineEdit { background: white; color: black; border: 1px solid black; }"));
+  }
   openEditor_ = editor;
   return editor;
 }

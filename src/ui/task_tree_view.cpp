@@ -269,6 +269,8 @@ void TaskTreeView::dragMoveEvent(QDragMoveEvent* event) {
 void TaskTreeView::dragLeaveEvent(QDragLeaveEvent* event) {
   QTreeView::dragLeaveEvent(event);
   setDropTarget({});
+  bool accept = false;
+  if (events.onDragOver) events.onDragOver(nullptr, QPoint(), DragState::Leave, accept);
 }
 
 void TaskTreeView::dropEvent(QDropEvent* event) {

@@ -100,6 +100,12 @@ class TfrmMain : public QMainWindow {
   void setAboutBox(QDialog* aboutBox) { aboutBox_ = aboutBox; }
   void setOptionsDialog(QWidget* optionsDialog) { optionsDialog_ = optionsDialog; }
 
+  // Gives up the current task tree: the view, its model, the tree and its
+  // records go (the view and model once control returns to the event loop,
+  // so that this may run inside one of their events). The commands that
+  // creating it enabled stay enabled; the next create makes a fresh tree.
+  void discardTaskTreeView();
+
   // --- commands and events
   void cmdCreateTreeClick(QObject* Sender);
   void cmdNewNodeClick(QObject* Sender);

@@ -65,12 +65,27 @@ void TfrmMain::createTaskTreeView() {
   treeView_->setFont(font());
   treeView_->setTaskModel(treeModel_);
   applyTreeLooks(*treeView_, tree_->settings());
-  delete clientLayout_->takeAt(clientLayout_->count() - 1);  // the space kept for the tree
+  QLayoutItem* keptSpace = clientLayout_->itemAt(clientLayout_->count() - 1);
+  if (keptSpace != nullptr && keptSpace->spacerItem() != nullptr)
+    delete clientLayout_->takeAt(clientLayout_->count() - 1);
   clientLayout_->addWidget(treeView_, 1);
   treeView_->show();
   wireTreeEvents();
 
   insertTask();
+}
+
+void TfrmMain::discardTaskTreeView() {
+  if (!tree_) return;
+  clientLayout_->removeWidget(treeView_);
+  treeView_->hide();
+  treeView_->events = {};
+  treeView_->deleteLater();
+  treeModel_->deleteLater();  // after the view, which uses it until then
+  treeView_ = nullptr;
+  treeModel_ = nullptr;
+  tree_.reset();
+  clientLayout_->addStretch(1);
 }
 
 void TfrmMain::wireTreeEvents() {

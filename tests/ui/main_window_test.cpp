@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QToolBar>
@@ -211,6 +212,28 @@ TEST_F(CommandAvailability, AtStartAfterTheFirstCreateAndAfterTheFirstInsert) {
   EXPECT_FALSE(w.Print1->isEnabled());
   EXPECT_FALSE(w.mnuMode->isEnabled());
   EXPECT_FALSE(w.mnuMode->isVisible());
+}
+
+TEST_F(CommandAvailability, ADiscardedTreeMakesRoomForAFreshOne) {
+  showActive();
+  createTreeWith({"A", "B"});
+  QPointer<ui::TaskTreeView> oldView = &view();
+  window->setTag(1);
+  window->discardTaskTreeView();
+  EXPECT_EQ(window->tree(), nullptr);
+  EXPECT_EQ(window->treeView(), nullptr);
+  EXPECT_TRUE(window->mnuInsert->isEnabled());
+  window->cmdNewNodeClick(nullptr);  // no tree: nothing to insert into
+  QTest::qWait(1);
+  EXPECT_TRUE(oldView.isNull());
+
+  window->cmdCreateTreeClick(nullptr);
+  ASSERT_NE(window->tree(), nullptr);
+  EXPECT_EQ(tree().nodeCount(), 1u);
+  EXPECT_EQ(window->panelText(1), "1");
+  EXPECT_EQ(view().geometry().top(), window->ToolBar1->geometry().bottom() + 1);
+  EXPECT_EQ(view().height(), window->centralWidget()->height() - window->ToolBar1->height());
+  EXPECT_EQ(window->Tag(), 1);
 }
 
 using Shortcuts = MainWindowTest;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QContextMenuEvent>
 #include <QDrag>
+#include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 
@@ -285,6 +287,22 @@ TEST_F(DragDrop, TheViewAcceptsEveryDragHighlightsTheTargetAndDropsThroughTheHan
   EXPECT_FALSE(view().dropTarget().isValid());
   EXPECT_EQ(childTitles(a), (std::vector<std::string>{"B"}));
   EXPECT_EQ(tree().selected(), a);
+}
+
+TEST_F(DragDrop, ARightClickShowsTheWindowsMenuWithoutSelectingTheTaskUnderIt) {
+  showActive();
+  createTreeWith({"A", "B"});
+  TreeNode* b = tree().root()->child(1);
+  tree().select(b);
+  QPoint onA = centreOf(tree().firstNode());
+  QContextMenuEvent request(QContextMenuEvent::Mouse, onA, view().viewport()->mapToGlobal(onA));
+  QCoreApplication::sendEvent(view().viewport(), &request);
+  EXPECT_TRUE(window->PopupMenu1->isVisible());
+  window->PopupMenu1->hide();
+  EXPECT_EQ(tree().selected(), b);
+  window->Complete1->trigger();
+  EXPECT_EQ(b->imageIndex(), 12);  // Complete acts on the selected task
+  EXPECT_EQ(tree().firstNode()->imageIndex(), 0);
 }
 
 using DeleteNode = MainWindowTest;
