@@ -228,14 +228,5 @@ TEST(HiveFileStore, AnUnreadableOrUnwritableHiveRefusesTheKey) {
   EXPECT_FALSE(nowhere.createKey("\\Software\\zmx\\QMK").has_value());
 }
 
-TEST(HiveFileStore, TheDefaultPlaceFollowsXdgConfigHome) {
-  QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-  qputenv("XDG_CONFIG_HOME", "/tmp/cfg");
-  EXPECT_EQ(platform::defaultHiveFilePath(), "/tmp/cfg/quillmark/registry.reg");
-  qputenv("XDG_CONFIG_HOME", "relative/ignored");
-  EXPECT_EQ(platform::defaultHiveFilePath(), QDir::homePath() + "/.config/quillmark/registry.reg");
-  qputenv("XDG_CONFIG_HOME", saved);
-}
-
 }  // namespace
 }  // namespace qm::test

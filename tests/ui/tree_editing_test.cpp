@@ -328,17 +328,6 @@ TEST_F(DeleteNode, DeletingAnOnlyChildTakesTheParentsButtonAndCountsAtOnce) {
   EXPECT_EQ(tree().nodeCount(), 2u);
 }
 
-TEST_F(DeleteNode, TheRecordsGoWithTheirTasks) {
-  createTreeWith({"A", "B"});
-  size_t records = tree().componentCount();
-  add(tree().firstNode(), "a1");
-  tree().select(tree().firstNode());
-  window->tbDeleteNodeClick(nullptr);
-  EXPECT_EQ(tree().componentCount(), records - 1);
-  EXPECT_EQ(childTitles(tree().root()), (std::vector<std::string>{"B"}));
-  EXPECT_EQ(tree().selected(), tree().firstNode());
-}
-
 using Complete = MainWindowTest;
 
 TEST_F(Complete, ACompletedTaskShowsTheTickOnlyWhileNotSelected) {
