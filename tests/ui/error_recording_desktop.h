@@ -1,0 +1,38 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include "platform/desktop.h"
+
+namespace qm::test {
+
+// Records the error boxes a window shows; any other box or dialog fails the
+// test. Installed for its lifetime.
+class ErrorRecordingDesktop : public platform::Desktop {
+ public:
+  ErrorRecordingDesktop() { platform::setDesktop(this); }
+  ~ErrorRecordingDesktop() override { platform::setDesktop(nullptr); }
+
+  void showError(QWidget*, const QString& message) override { errors.append(message); }
+  platform::SaveAnswer askSave(QWidget*, const QString& text) override {
+    ADD_FAILURE() << "unexpected save prompt: " << text.toStdString();
+    return platform::SaveAnswer::Cancel;
+  }
+  void confirmOk(QWidget*, const QString& text) override {
+    ADD_FAILURE() << "unexpected confirmation: " << text.toStdString();
+  }
+  std::optional<QString> openFileName(QWidget*, const platform::FileDialogRequest&) override {
+    ADD_FAILURE() << "unexpected open dialog";
+    return std::nullopt;
+  }
+  std::optional<QString> saveFileName(QWidget*, const platform::FileDialogRequest&) override {
+    ADD_FAILURE() << "unexpected save dialog";
+    return std::nullopt;
+  }
+
+  QStringList errors;
+};
+
+}  // namespace qm::test
