@@ -1,19 +1,55 @@
 #include <QApplication>
+#include <QSessionManager>
 
+#include "ui/command.h"
 #include "ui/pictures.h"
+#include "ui/uAboutBox.h"
 #include "ui/uMain.h"
+#include "ui/uMode.h"
+#include "ui/uOptions.h"
 
 int main(int argc, char* argv[]) {
+  using namespace qm::ui;
+
   QApplication app(argc, argv);
   // The name, not the display name: that one would be appended to every
   // window title on X11.
-  QApplication::setApplicationName(QStringLiteral("Quillmark"));
+  QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
   // The main window may be hidden while the program runs on; the program
   // ends when the main window's close is allowed.
   QApplication::setQuitOnLastWindowClosed(false);
-  QApplication::setWindowIcon(qm::ui::programIcon());
+  QApplication::setWindowIcon(programIcon());
 
-  qm::ui::TfrmMain mainWindow;
-  mainWindow.show();
+  // The long-lived windows, main window first; the others start hidden.
+  const QStringList arguments = QApplication::arguments();
+  TfrmMain mainWindow(arguments.size() > 1 ? arguments.at(1) : QString());
+
+  TfrmMode modeWindow;
+  modeWindow.setNoteModeHandler([&mainWindow] { mainWindow.SetMode(); });
+  mainWindow.setModeWindow(&modeWindow);
+
+  TAboutBox aboutBox(&mainWindow);
+  mainWindow.setAboutBox(&aboutBox);
+
+  runCommand(&mainWindow, [&mainWindow] { mainWindow.SetColor(); });
+  TfrmOptions optionsDialog(
+      [&mainWindow](QString& directory, QString& scheme) { mainWindow.GetR(&mainWindow, directory, scheme); },
+      [&mainWindow](const QString& directory, const QString& scheme) {
+        mainWindow.SetR(&mainWindow, directory, scheme);
+      },
+      &mainWindow);
+  mainWindow.setOptionsDialog(&optionsDialog);
+
+  // Logging out asks the same question as closing the window; a refused
+  // close keeps the session from ending.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
+                   [&mainWindow](QSessionManager& manager) {
+                     if (!manager.allowsInteraction()) return;
+                     const bool closed = mainWindow.close();
+                     manager.release();
+                     if (!closed) manager.cancel();
+                   });
+
+  if (!mainWindow.isVisible()) mainWindow.show();
   return QApplication::exec();
 }

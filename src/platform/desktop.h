@@ -30,6 +30,8 @@ class Desktop {
   virtual SaveAnswer askSave(QWidget* parent, const QString& text) = 0;
   // A confirmation box with a single "OK": title "Confirm", question icon.
   virtual void confirmOk(QWidget* parent, const QString& text) = 0;
+  // An information box with a single "OK": title "Quillmark".
+  virtual void inform(QWidget* parent, const QString& text) = 0;
   // nullopt when the user cancels.
   virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
   virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;

@@ -47,6 +47,11 @@ void QtDesktop::confirmOk(QWidget* parent, const QString& text) {
   box.exec();
 }
 
+void QtDesktop::inform(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Quillmark"), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
 std::optional<QString> QtDesktop::openFileName(QWidget* parent, const FileDialogRequest& request) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -12,6 +12,7 @@ class QtDesktop : public Desktop {
   void showError(QWidget* parent, const QString& message) override;
   SaveAnswer askSave(QWidget* parent, const QString& text) override;
   void confirmOk(QWidget* parent, const QString& text) override;
+  void inform(QWidget* parent, const QString& text) override;
   std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
 };

@@ -55,4 +55,11 @@ void QtTrayIcon::activate(QSystemTrayIcon::ActivationReason reason) {
   handler_(IconMessage{record_.uCallbackMessage, record_.uID, *mouseMessage});
 }
 
+namespace {
+TrayIcon* installedTray = nullptr;
+}  // namespace
+
+TrayIcon* installedTrayIcon() { return installedTray; }
+void installTrayIcon(TrayIcon* tray) { installedTray = tray; }
+
 }  // namespace qm::platform

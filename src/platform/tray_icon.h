@@ -87,4 +87,9 @@ class QtTrayIcon final : public TrayIcon {
   bool added_ = false;
 };
 
+// The notification area a test installed in place of the desktop's, or
+// nullptr; a main window created without one makes its own QtTrayIcon.
+TrayIcon* installedTrayIcon();
+void installTrayIcon(TrayIcon* tray);
+
 }  // namespace qm::platform

@@ -36,7 +36,7 @@ QString startTimeText() {
 
 }  // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent, kMainWindowFlags) {
+TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(parent, kMainWindowFlags) {
   frmMain = this;
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Quillmark 2.1"));
@@ -60,7 +60,12 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent, kMainWindowFlags) {
   buildStatusBar();
   bindCommands();
   resize(kOuterSize);
-  FormCreate();
+  tray_ = platform::installedTrayIcon();
+  if (tray_ == nullptr) {
+    ownTray_ = std::make_unique<platform::QtTrayIcon>();
+    tray_ = ownTray_.get();
+  }
+  FormCreate(firstArgument);
 }
 
 TfrmMain::~TfrmMain() {
@@ -68,16 +73,22 @@ TfrmMain::~TfrmMain() {
   delete treeView_;
   delete treeModel_;
   tree_.reset();
+  // A window destroyed without a close (tests, a failed start) takes its
+  // icon along.
+  if (tray_->isAdded()) tray_->remove();
   if (frmMain == this) frmMain = nullptr;
 }
 
-// The start-up sequence. An error ends it where it happened; the window is
-// still created and shown.
-void TfrmMain::FormCreate() {
-  runCommand(this, [this] {
+// The start-up sequence, while the window is still hidden. An error ends it
+// where it happened; the window is still created and shown.
+void TfrmMain::FormCreate(const QString& firstArgument) {
+  runCommand(this, [&] {
     QString directory;
     QString scheme;
     GetR(this, directory, scheme);  // for its effect on the open dialog
+    addTrayIcon();
+    setFileName(QString());
+    if (!firstArgument.isEmpty()) openFromCommandLine(firstArgument);
     setPanelText(3, startTimeText());
   });
 }
@@ -106,6 +117,13 @@ void TfrmMain::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+  bool canClose = false;
+  // A save that fails while answering the prompt refuses the close.
+  if (!runCommand(this, [&] { FormClose(this, canClose); }) || !canClose) {
+    event->ignore();
+    return;
+  }
+  removeTrayIcon();
   event->accept();
   // The main window may be hidden while others are shown, so the program
   // ends here rather than with the last visible window.

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/desktop.h"
+#include "platform/tray_icon.h"
 #include "ui/pictures.h"
 #include "ui/task_tree_view.h"
 
@@ -26,7 +27,11 @@ class TreeNode;
 
 namespace qm::ui {
 
+// The application's title: its taskbar entry's text and the icon's tip.
+inline constexpr const char* kApplicationTitle = "Quillmark";
+
 class TaskTreeModel;
+class TfrmProperties;
 
 // The main window. Its handlers keep the names of the controls and events
 // they were made for; a tool button and a menu item that run the same
@@ -35,11 +40,16 @@ class TaskTreeModel;
 //
 // The implementation is split by concern: uMain.cpp (window, controls,
 // start-up, Exit/About/Options), uMain_settings.cpp (the settings store),
-// uMain_tree.cpp (the task tree view and its editing commands).
+// uMain_tree.cpp (the task tree view and its editing commands),
+// uMain_files.cpp (New, Open, Save, Save As, the close query, the
+// command-line open, Properties) and uMain_tray.cpp (the notification icon,
+// Show, Hide and note mode).
 class TfrmMain : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TfrmMain(QWidget* parent = nullptr);
+  // firstArgument: the program's first command-line argument, opened at
+  // start-up when not empty.
+  explicit TfrmMain(const QString& firstArgument = QString(), QWidget* parent = nullptr);
   ~TfrmMain() override;
 
   // --- controls
@@ -90,6 +100,10 @@ class TfrmMain : public QMainWindow {
   // The modified flag: 1 = unsaved changes, 0 = none.
   int Tag() const { return tag_; }
   void setTag(int tag) { tag_ = tag; }
+  // The path the list was opened from or last saved to; empty when none.
+  const QString& currentFileName() const { return fileName_; }
+  // The status bar's single-line text: kept, never displayed.
+  const QString& statusSimpleText() const { return simpleText_; }
   const ImageList& ImageList1() const { return imageList1_; }
   const platform::FileDialogRequest& OpenDialog1() const { return openDialog1_; }
   const platform::FileDialogRequest& SaveDialog1() const { return saveDialog1_; }
@@ -108,6 +122,14 @@ class TfrmMain : public QMainWindow {
 
   // --- commands and events
   void cmdCreateTreeClick(QObject* Sender);
+  void cmdOpenClick(QObject* Sender);
+  void cmdSaveClick(QObject* Sender);
+  void SaveAs1Click(QObject* Sender);
+  // The close query: sets CanClose to whether the window may close.
+  void FormClose(QObject* Sender, bool& CanClose);
+  void btnPropertiesClick(QObject* Sender);
+  // Opens a new properties dialog for the selected task, or an empty one.
+  TfrmProperties* setProperties(QObject* Sender);
   void cmdNewNodeClick(QObject* Sender);
   void tbDeleteNodeClick(QObject* Sender);
   void Complete1Click(QObject* Sender);
@@ -120,6 +142,19 @@ class TfrmMain : public QMainWindow {
   void mnuExitClick(QObject* Sender);
   void About1Click(QObject* Sender);
   void mnuSkinChooserClick(QObject* Sender);
+
+  // --- notification icon and note mode
+  // The window procedure's part for the icon: message 1025 with the mouse
+  // message; returns whether a command ran.
+  bool WndProc(const platform::IconMessage& Message);
+  void Show1Click(QObject* Sender);
+  void Hide1Click(QObject* Sender);
+  void showMode(QObject* Sender);
+  // Turns the main window into the narrow, yellow, always-on-top strip.
+  void SetMode();
+  const platform::NotifyIconData& iconData() const { return iconData_; }
+  platform::TrayIcon& trayIcon() const { return *tray_; }
+  void setModeWindow(QWidget* modeWindow) { modeWindow_ = modeWindow; }
 
   // --- settings store
   // Reads "DefaultDir" and "ColorScheme"; the open dialog starts in the
@@ -139,7 +174,7 @@ class TfrmMain : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void FormCreate();
+  void FormCreate(const QString& firstArgument);
   void buildToolBar();
   void buildMainMenu();
   void buildPopupMenus();
@@ -150,12 +185,34 @@ class TfrmMain : public QMainWindow {
   // Part of New: creates, configures and wires the task tree view, then
   // inserts its first task.
   void createTaskTreeView();
+  // Builds the view around `tree` and enables the list commands.
+  void createTaskTreeView(std::unique_ptr<Ttree> tree);
   void wireTreeEvents();
   TreeNode* insertTask();
   void indentSelectedTask();
   // The moving rule, marking the list modified when the task changed place.
   void moveTask(TreeNode* task, TreeNode* newParent);
   void showTaskCount();
+  // The tool buttons that inserting a task enables.
+  void enableTaskButtons();
+  // The view takes the tree's colour and border.
+  void applyTreeLooks();
+
+  // File commands' parts. saveList and saveListAs return whether the list
+  // was written; cancelling the save dialog is not an error.
+  bool saveList();
+  bool saveListAs();
+  void openFromCommandLine(const QString& path);
+  // The named file read into a new tree that starts from the current tree's
+  // settings, so that the file's values replace them; raises on failure.
+  std::unique_ptr<Ttree> readTaskList(const QString& path) const;
+  // Shows `loaded` in place of the current tree, building the view when
+  // there is none; the old tree and its records go.
+  void replaceTree(std::unique_ptr<Ttree> loaded);
+  void setFileName(const QString& name);
+
+  void addTrayIcon();
+  void removeTrayIcon();
 
   ImageList imageList1_;
   platform::FileDialogRequest openDialog1_;
@@ -167,6 +224,13 @@ class TfrmMain : public QMainWindow {
   TaskTreeModel* treeModel_ = nullptr;
   TaskTreeView* treeView_ = nullptr;
   int tag_ = 0;
+  QString fileName_;
+  QString simpleText_;
+  platform::NotifyIconData iconData_;
+  std::unique_ptr<platform::TrayIcon> ownTray_;
+  platform::TrayIcon* tray_ = nullptr;
+  bool toldNoTray_ = false;
+  QPointer<QWidget> modeWindow_;
   bool placed_ = false;
   QPointer<QDialog> aboutBox_;
   QPointer<QWidget> optionsDialog_;

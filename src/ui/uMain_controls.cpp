@@ -162,6 +162,16 @@ void TfrmMain::bindCommand(QAction* action, void (TfrmMain::*handler)(QObject*))
 void TfrmMain::bindCommands() {
   bindCommand(btnNewTaskList, &TfrmMain::cmdCreateTreeClick);
   bindCommand(mnuNew, &TfrmMain::cmdCreateTreeClick);
+  bindCommand(btnOpenTaskList, &TfrmMain::cmdOpenClick);
+  bindCommand(mnuOpen, &TfrmMain::cmdOpenClick);
+  bindCommand(btnSaveTaskList, &TfrmMain::cmdSaveClick);
+  bindCommand(mnuSave, &TfrmMain::cmdSaveClick);
+  bindCommand(SaveAs1, &TfrmMain::SaveAs1Click);
+  bindCommand(btnProperties, &TfrmMain::btnPropertiesClick);
+  bindCommand(mnuProperties, &TfrmMain::btnPropertiesClick);
+  bindCommand(mnuMode, &TfrmMain::showMode);
+  bindCommand(Hide1, &TfrmMain::Hide1Click);
+  bindCommand(Show1, &TfrmMain::Show1Click);
   bindCommand(btnInsertNode, &TfrmMain::cmdNewNodeClick);
   bindCommand(mnuInsert, &TfrmMain::cmdNewNodeClick);
   bindCommand(btnDeleteNode, &TfrmMain::tbDeleteNodeClick);

@@ -5,6 +5,7 @@
 
 #include "model/error.h"
 #include "model/ttree.h"
+#include "platform/desktop.h"
 #include "ui/command.h"
 #include "ui/main_window_style.h"
 #include "ui/task_tree_model.h"
@@ -14,6 +15,7 @@ namespace qm::ui {
 namespace {
 
 constexpr int32_t kCompletedImage = 12;
+const QString kNewListPrompt = QStringLiteral("Do you want to save before creating a new task list?");
 const char* const kNewTaskTitle = " ";
 
 bool isDisplayed(const TreeNode* node) {
@@ -31,7 +33,7 @@ TreeNode* successorAfterDeleting(const TreeNode* node) {
   return parent->isRoot() ? nullptr : parent;
 }
 
-void applyTreeLooks(TaskTreeView& view, const TreeSettings& settings) {
+void applyLooks(TaskTreeView& view, const TreeSettings& settings) {
   QPalette palette = view.palette();
   QColor color = colorFromBgr(settings.color);
   palette.setColor(QPalette::Base, color);
@@ -48,31 +50,56 @@ void applyTreeLooks(TaskTreeView& view, const TreeSettings& settings) {
 
 // --- creating the view
 
-void TfrmMain::cmdCreateTreeClick(QObject* /*Sender*/) {
-  if (!tree_) createTaskTreeView();
+void TfrmMain::cmdCreateTreeClick(QObject* Sender) {
+  // The name goes first, whatever the answer to the prompt.
+  setFileName(QString());
+  if (tree_) {
+    switch (platform::desktop().askSave(this, kNewListPrompt)) {
+      case platform::SaveAnswer::Yes:
+        saveList();  // with the name gone, this asks for one
+        break;
+      case platform::SaveAnswer::No:
+        discardTaskTreeView();
+        cmdCreateTreeClick(Sender);
+        break;
+      case platform::SaveAnswer::Cancel:
+        break;
+    }
+  } else {
+    createTaskTreeView();
+  }
   showTaskCount();
+  setPanelText(0, fileName_);
 }
 
 void TfrmMain::createTaskTreeView() {
+  auto tree = std::make_unique<Ttree>();
+  tree->setSettings(TreeSettings::mainWindowInitial());
+  createTaskTreeView(std::move(tree));
+  insertTask();
+}
+
+void TfrmMain::createTaskTreeView(std::unique_ptr<Ttree> tree) {
   for (QAction* item : {mnuSave, SaveAs1, mnuInsert, Delete1, mnuProperties}) item->setEnabled(true);
   btnInsertNode->setEnabled(true);
 
-  tree_ = std::make_unique<Ttree>();
-  tree_->setSettings(TreeSettings::mainWindowInitial());
+  tree_ = std::move(tree);
   treeModel_ = new TaskTreeModel(*tree_, imageList1_, this);
   treeView_ = new TaskTreeView(clientArea_);
   treeView_->setObjectName(QStringLiteral("Tree"));
   treeView_->setFont(font());
   treeView_->setTaskModel(treeModel_);
-  applyTreeLooks(*treeView_, tree_->settings());
+  applyLooks(*treeView_, tree_->settings());
   QLayoutItem* keptSpace = clientLayout_->itemAt(clientLayout_->count() - 1);
   if (keptSpace != nullptr && keptSpace->spacerItem() != nullptr)
     delete clientLayout_->takeAt(clientLayout_->count() - 1);
   clientLayout_->addWidget(treeView_, 1);
   treeView_->show();
   wireTreeEvents();
+}
 
-  insertTask();
+void TfrmMain::applyTreeLooks() {
+  if (treeView_ != nullptr) applyLooks(*treeView_, tree_->settings());
 }
 
 void TfrmMain::discardTaskTreeView() {
@@ -115,8 +142,8 @@ void TfrmMain::wireTreeEvents() {
   };
   connect(treeModel_, &TaskTreeModel::titleEdited, this, [this] { setTag(1); });
   // A list read from a file brings the control's colour and border with it.
-  connect(treeModel_, &TaskTreeModel::treeWasReset, this,
-          [this] { applyTreeLooks(*treeView_, tree_->settings()); });
+  connect(treeModel_, &TaskTreeModel::treeWasReset, this, [this] { applyTreeLooks(); });
+  events.onDoubleClick = [this] { runCommand(this, [this] { setProperties(treeView_); }); };
 }
 
 // --- editing commands
@@ -138,8 +165,7 @@ TreeNode* TfrmMain::insertTask() {
   }
   treeView_->editTitle(task);
   tree_->select(task);
-  for (QToolButton* button : {btnSaveTaskList, btnDeleteNode, btnProperties, btnInsertNode})
-    button->setEnabled(true);
+  enableTaskButtons();
   showTaskCount();
   return task;
 }
@@ -172,6 +198,11 @@ void TfrmMain::RefreshNode(TreeNode* Node) {
   row.setLeft(0);
   row.setRight(treeView_->viewport()->width());
   treeView_->viewport()->update(row);
+}
+
+void TfrmMain::enableTaskButtons() {
+  for (QToolButton* button : {btnSaveTaskList, btnDeleteNode, btnProperties, btnInsertNode})
+    button->setEnabled(true);
 }
 
 void TfrmMain::showTaskCount() {

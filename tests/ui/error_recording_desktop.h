@@ -23,6 +23,9 @@ class ErrorRecordingDesktop : public platform::Desktop {
   void confirmOk(QWidget*, const QString& text) override {
     ADD_FAILURE() << "unexpected confirmation: " << text.toStdString();
   }
+  void inform(QWidget*, const QString& text) override {
+    ADD_FAILURE() << "unexpected information: " << text.toStdString();
+  }
   std::optional<QString> openFileName(QWidget*, const platform::FileDialogRequest&) override {
     ADD_FAILURE() << "unexpected open dialog";
     return std::nullopt;

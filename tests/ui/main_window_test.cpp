@@ -242,8 +242,10 @@ TEST_F(Shortcuts, CtrlORunsOpenNeverTheHiddenModeItem) {
   showActive();
   QSignalSpy open(window->mnuOpen, &QAction::triggered);
   QSignalSpy mode(window->mnuMode, &QAction::triggered);
+  desktop.fileNames.push_back(std::nullopt);  // the open dialog, cancelled
   QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(open.count(), 1);
+  EXPECT_EQ(desktop.openRequests.size(), 1);
   EXPECT_EQ(mode.count(), 0);
 }
 
@@ -280,8 +282,10 @@ TEST_F(Shortcuts, CtrlLettersInTheTitleEditorGoToTheMenus) {
   window->cmdCreateTreeClick(nullptr);
   ASSERT_TRUE(isEditing());
   QSignalSpy saveAs(window->SaveAs1, &QAction::triggered);
+  desktop.fileNames.push_back(std::nullopt);  // the save dialog, cancelled
   QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(saveAs.count(), 1);
+  EXPECT_EQ(desktop.saveRequests.size(), 1);
   // Insert Node from inside the editor confirms that edit and opens the next.
   QTest::keyClicks(editor(), "first");
   QTest::keyClick(editor(), Qt::Key_I, Qt::ControlModifier);

@@ -32,6 +32,7 @@ class ScriptedDesktop : public platform::Desktop {
   }
 
   void confirmOk(QWidget*, const QString& text) override { confirmations.append(text); }
+  void inform(QWidget*, const QString& text) override { informations.append(text); }
 
   std::optional<QString> openFileName(QWidget*, const platform::FileDialogRequest& request) override {
     openRequests.append(request);
@@ -46,6 +47,7 @@ class ScriptedDesktop : public platform::Desktop {
   QStringList errors;
   QStringList savePrompts;
   QStringList confirmations;
+  QStringList informations;
   QList<platform::FileDialogRequest> openRequests;
   QList<platform::FileDialogRequest> saveRequests;
   std::deque<platform::SaveAnswer> saveAnswers;
