@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QScreen>
+#include <algorithm>
 
 #include "model/ttree.h"
 #include "platform/desktop.h"
@@ -75,9 +76,15 @@ void TfrmMain::SetMode() {
   const bool wasVisible = isVisible();
   QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
   const QRect area = where != nullptr ? where->availableGeometry() : QRect(QPoint(), frameGeometry().size());
-  const QRect strip = noteModeGeometry(frameGeometry().width(), area);
+  // Once frameless the window is its own outer size; its frame geometry may
+  // still count the frame it had.
+  const bool frameless = windowFlags().testFlag(Qt::FramelessWindowHint);
+  const QRect strip = noteModeGeometry(frameless ? width() : frameGeometry().width(), area);
   // Changing the flags hides the window; a shown window is shown again.
   setWindowFlags(kNoteModeFlags);
+  // The status bar's panels and the menu bar would otherwise hold the window
+  // at their width; the strip is narrower and the bars are clipped instead.
+  setMinimumWidth(std::min(minimumWidth(), strip.width()));
   setGeometry(strip);
   if (wasVisible) show();
   paintBackground(this, kYellow);
