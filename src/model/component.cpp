@@ -5,60 +5,70 @@
 namespace qm {
 
 Component::~Component() {
-  // Owned components go first, last to first, without recursion on the list.
-  while (last_ != nullptr) removeComponent(last_);
+  if (!owned_) return;
+  // Owned components go last to first, without recursion on the list; the
+  // name index goes with the block, so nothing is unindexed one by one.
+  std::unique_ptr<Owned> owned = std::move(owned_);
+  for (Component* c = owned->last; c != nullptr;) {
+    Component* previous = c->prev_;
+    c->owner_ = c->prev_ = c->next_ = nullptr;
+    delete c;
+    c = previous;
+  }
 }
 
 void Component::setName(std::string_view name) {
   if (name == name_) return;
   if (owner_ != nullptr) {
+    NameIndex& names = owner_->owned_->names;
     if (!name.empty()) {
-      Component* holder = owner_->names_.find(name);
+      Component* holder = names.find(name);
       if (holder != nullptr && holder != this) raise("A component named %s already exists", {name});
     }
-    if (!name_.empty()) owner_->names_.erase(this);
+    if (!name_.empty()) names.erase(this);
   }
   name_.assign(name);
-  if (owner_ != nullptr && !name_.empty()) owner_->names_.insert(this);
+  if (owner_ != nullptr && !name_.empty()) owner_->owned_->names.insert(this);
 }
 
 Component* Component::insertComponent(std::unique_ptr<Component> component) {
   Component* c = component.get();
-  if (!c->name_.empty() && names_.find(c->name_) != nullptr)
+  if (!c->name_.empty() && findComponent(c->name_) != nullptr)
     raise("A component named %s already exists", {c->name_});
+  if (!owned_) owned_ = std::make_unique<Owned>();
   component.release();
   c->owner_ = this;
-  c->prev_ = last_;
+  c->prev_ = owned_->last;
   c->next_ = nullptr;
-  if (last_ != nullptr)
-    last_->next_ = c;
+  if (owned_->last != nullptr)
+    owned_->last->next_ = c;
   else
-    first_ = c;
-  last_ = c;
-  ++componentCount_;
-  if (!c->name_.empty()) names_.insert(c);
+    owned_->first = c;
+  owned_->last = c;
+  ++owned_->count;
+  if (!c->name_.empty()) owned_->names.insert(c);
   return c;
 }
 
 std::unique_ptr<Component> Component::removeComponent(Component* c) {
   if (c == nullptr || c->owner_ != this) return nullptr;
-  if (!c->name_.empty()) names_.erase(c);
+  if (!c->name_.empty()) owned_->names.erase(c);
   if (c->prev_ != nullptr)
     c->prev_->next_ = c->next_;
   else
-    first_ = c->next_;
+    owned_->first = c->next_;
   if (c->next_ != nullptr)
     c->next_->prev_ = c->prev_;
   else
-    last_ = c->prev_;
+    owned_->last = c->prev_;
   c->owner_ = c->prev_ = c->next_ = nullptr;
-  --componentCount_;
+  --owned_->count;
   return std::unique_ptr<Component>(c);
 }
 
 Component* Component::findComponent(std::string_view name) const {
-  if (name.empty()) return nullptr;
-  return names_.find(name);
+  if (name.empty() || !owned_) return nullptr;
+  return owned_->names.find(name);
 }
 
 }  // namespace qm

@@ -37,12 +37,14 @@ class Component {
   std::unique_ptr<Component> removeComponent(Component* component);
   void deleteComponent(Component* component) { removeComponent(component); }
 
-  size_t componentCount() const { return componentCount_; }
-  Component* firstComponent() const { return first_; }
-  Component* lastComponent() const { return last_; }
+  size_t componentCount() const { return owned_ ? owned_->count : 0; }
+  Component* firstComponent() const { return owned_ ? owned_->first : nullptr; }
+  Component* lastComponent() const { return owned_ ? owned_->last : nullptr; }
   Component* nextSibling() const { return next_; }
   Component* previousSibling() const { return prev_; }
   Component* findComponent(std::string_view name) const;
+  // Owned components that bear a name.
+  size_t namedComponentCount() const { return owned_ ? owned_->names.size() : 0; }
 
  private:
   std::string name_;
@@ -50,10 +52,15 @@ class Component {
   Component* owner_ = nullptr;
   Component* prev_ = nullptr;
   Component* next_ = nullptr;
-  Component* first_ = nullptr;
-  Component* last_ = nullptr;
-  size_t componentCount_ = 0;
-  NameIndex names_;
+  // What an owner keeps; made when the component first owns something, as
+  // most components (every task record) never do.
+  struct Owned {
+    Component* first = nullptr;
+    Component* last = nullptr;
+    size_t count = 0;
+    NameIndex names;
+  };
+  std::unique_ptr<Owned> owned_;
 };
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -8,23 +9,33 @@ namespace qm {
 
 class Component;
 
-// Open-addressing set of components keyed by their names, compared without
-// regard to ASCII letter case. One pointer per slot keeps the index small on
-// lists of a million records; the key is read from the component itself.
+// Set of components keyed by their names, compared without regard to ASCII
+// letter case. The names the record numbering gives ("ID" and a number) sit
+// in a table indexed by that number, so a list of a million records costs
+// one pointer per record and no hashing; any other name goes to an
+// open-addressing table that keeps each name's hash beside it, so a probe
+// compares names only when the hashes agree.
 class NameIndex {
  public:
   Component* find(std::string_view name) const;
   void insert(Component* component);  // the name must be non-empty and absent
   void erase(Component* component);
-  size_t size() const { return size_; }
+  size_t size() const { return numberedCount_ + hashedCount_; }
 
  private:
+  struct Slot {
+    Component* component = nullptr;  // nullptr: never used; tombstone(): erased
+    uint64_t hash = 0;
+  };
   static Component* tombstone();
-  size_t slotFor(std::string_view name) const;
+  Component* findHashed(std::string_view name, uint64_t hash) const;
+  void insertHashed(Component* component, uint64_t hash);
   void grow();
 
-  std::vector<Component*> slots_;
-  size_t size_ = 0;
+  std::vector<Component*> numbered_;
+  size_t numberedCount_ = 0;
+  std::vector<Slot> slots_;
+  size_t hashedCount_ = 0;
   size_t used_ = 0;  // live entries plus tombstones
 };
 

@@ -2,9 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace qm {
 
@@ -13,8 +13,19 @@ class Ttree;
 
 // One task as the tree holds it. Fields change only through Ttree, so that
 // every change reaches the tree's observers.
+//
+// Positions are kept lazily so that inserting or removing a child at either
+// end of a long sibling list, and changes deep in one, cost no renumbering:
+// rows and sibling offsets are brought up to date by the first look-up that
+// needs them, from the first stale one. A tree is therefore not safe for
+// concurrent readers.
 class TreeNode {
  public:
+  TreeNode() = default;
+  TreeNode(const TreeNode&) = delete;
+  TreeNode& operator=(const TreeNode&) = delete;
+  ~TreeNode();
+
   std::string_view text() const { return text_; }
   int32_t imageIndex() const { return imageIndex_; }
   int32_t selectedIndex() const { return selectedIndex_; }
@@ -26,17 +37,59 @@ class TreeNode {
   // The tree's hidden root is the parent of every top-level node.
   TreeNode* parent() const { return parent_; }
   bool isRoot() const { return parent_ == nullptr; }
-  size_t row() const { return row_; }
-  size_t childCount() const { return children_.size(); }
-  bool hasChildren() const { return !children_.empty(); }
-  TreeNode* child(size_t row) const { return children_[row]; }
-  const std::vector<TreeNode*>& children() const { return children_; }
+  size_t row() const;
+  size_t childCount() const { return kids_ != nullptr ? kids_->end - kids_->begin : 0; }
+  bool hasChildren() const { return childCount() != 0; }
+  TreeNode* child(size_t row) const { return kids_->slots()[kids_->begin + row]; }
+  std::span<TreeNode* const> children() const {
+    if (kids_ == nullptr) return {};
+    return {kids_->slots() + kids_->begin, childCount()};
+  }
   // This node and all its descendants.
   size_t subtreeSize() const { return subtreeSize_; }
   size_t depth() const;
 
  private:
   friend class Ttree;
+
+  // The children in slots [begin, end) of an array with room at both ends;
+  // allocated in one block with the array, and only for nodes that have had
+  // children.
+  struct Children {
+    uint32_t capacity;
+    uint32_t begin;
+    uint32_t end;
+    // Children in slots below slotsValidTo know their slot; those at or
+    // beyond it may know an older, larger one.
+    uint32_t slotsValidTo;
+    // Children in slots below offsetsValidTo know their offset: the number of
+    // nodes in the subtrees of the siblings before them. It is stored less
+    // offsetBias (modulo 2^32), so that a child added or removed at the front
+    // shifts every offset at once.
+    uint32_t offsetsValidTo;
+    uint32_t offsetBias;
+    TreeNode** slots() { return reinterpret_cast<TreeNode**>(this + 1); }
+  };
+  static_assert(sizeof(Children) % alignof(TreeNode*) == 0);
+
+  // The child keeping of a parent; the callers keep subtree sizes.
+  void pushBack(TreeNode* child);
+  void pushFront(TreeNode* child);
+  void remove(TreeNode* child);
+  void dropChildren();  // forgets them all; they are not destroyed
+  // The child's slot, made current first.
+  uint32_t slotOf(const TreeNode* child) const;
+  // The child's offset among its siblings, made current first.
+  uint32_t offsetOf(const TreeNode* child) const;
+  // The child in the subtree of which the node `index` places after this
+  // node's first child lies (index below this node's subtree size less one).
+  TreeNode* childCovering(uint32_t index) const;
+  // The subtree size of the child changed: the offsets after it are stale.
+  void childSizeChanged(const TreeNode* child);
+  void forgetOffsets();
+  void relayout(uint32_t frontRoom, uint32_t capacity);
+  void numberSlots() const;
+  void computeOffsets() const;
 
   std::string text_;
   int32_t imageIndex_ = 0;
@@ -45,9 +98,10 @@ class TreeNode {
   int32_t overlayIndex_ = -1;
   Tinfo* record_ = nullptr;
   TreeNode* parent_ = nullptr;
-  std::vector<TreeNode*> children_;
-  size_t subtreeSize_ = 1;
-  uint32_t row_ = 0;
+  Children* kids_ = nullptr;
+  uint32_t subtreeSize_ = 1;
+  uint32_t slot_ = 0;
+  uint32_t offset_ = 0;
   bool expanded_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "model/ttree.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace qm {
@@ -25,8 +26,10 @@ void Ttree::setSettings(const TreeSettings& settings) {
 
 void Ttree::adjustSubtreeSizes(TreeNode* from, std::ptrdiff_t delta) {
   if (bulkDepth_ > 0) return;  // recomputed once when the bulk update ends
-  for (TreeNode* n = from; n != nullptr; n = n->parent_)
-    n->subtreeSize_ = static_cast<size_t>(static_cast<std::ptrdiff_t>(n->subtreeSize_) + delta);
+  for (TreeNode* n = from; n != nullptr; n = n->parent_) {
+    n->subtreeSize_ = static_cast<uint32_t>(static_cast<std::ptrdiff_t>(n->subtreeSize_) + delta);
+    if (n->parent_ != nullptr) n->parent_->childSizeChanged(n);
+  }
 }
 
 void Ttree::recomputeSubtreeSizes() {
@@ -35,28 +38,25 @@ void Ttree::recomputeSubtreeSizes() {
   order.reserve(nodeCount_ + 1);
   order.push_back(root_);
   for (size_t i = 0; i < order.size(); ++i)
-    for (TreeNode* c : order[i]->children_) order.push_back(c);
+    for (TreeNode* c : order[i]->children()) order.push_back(c);
   for (size_t i = order.size(); i-- > 0;) {
     TreeNode* n = order[i];
-    size_t size = n == root_ ? 0 : 1;
-    for (TreeNode* c : n->children_) size += c->subtreeSize_;
+    uint32_t size = n == root_ ? 0 : 1;
+    for (TreeNode* c : n->children()) size += c->subtreeSize_;
     n->subtreeSize_ = size;
+    n->forgetOffsets();
   }
 }
 
 void Ttree::detach(TreeNode* node) {
   TreeNode* parent = node->parent_;
-  auto& siblings = parent->children_;
-  siblings.erase(siblings.begin() + node->row_);
-  for (size_t i = node->row_; i < siblings.size(); ++i) siblings[i]->row_ = static_cast<uint32_t>(i);
+  parent->remove(node);
   adjustSubtreeSizes(parent, -static_cast<std::ptrdiff_t>(node->subtreeSize_));
   node->parent_ = nullptr;
 }
 
 void Ttree::attachFirst(TreeNode* node, TreeNode* parent) {
-  auto& siblings = parent->children_;
-  siblings.insert(siblings.begin(), node);
-  for (size_t i = 0; i < siblings.size(); ++i) siblings[i]->row_ = static_cast<uint32_t>(i);
+  parent->pushFront(node);
   node->parent_ = parent;
   adjustSubtreeSizes(parent, static_cast<std::ptrdiff_t>(node->subtreeSize_));
 }
@@ -68,10 +68,11 @@ size_t Ttree::destroySubtree(TreeNode* node, bool discardRecords) {
   while (!pending.empty()) {
     TreeNode* n = pending.back();
     pending.pop_back();
-    pending.insert(pending.end(), n->children_.begin(), n->children_.end());
+    std::span<TreeNode* const> children = n->children();
+    pending.insert(pending.end(), children.begin(), children.end());
     if (discardRecords && n->record_ != nullptr) deleteComponent(n->record_);
     if (n == root_) {
-      n->children_.clear();
+      n->dropChildren();
       n->subtreeSize_ = 0;
     } else {
       delete n;
@@ -85,14 +86,13 @@ size_t Ttree::destroySubtree(TreeNode* node, bool discardRecords) {
 
 TreeNode* Ttree::appendNode(TreeNode* parent, std::string_view text, Tinfo* record) {
   if (parent == nullptr) parent = root_;
-  size_t row = parent->children_.size();
+  size_t row = parent->childCount();
   notify([&](TreeObserver& o) { o.nodeAboutToBeInserted(parent, row); });
   auto* node = new TreeNode;
   node->text_.assign(text);
   node->record_ = record;
   node->parent_ = parent;
-  node->row_ = static_cast<uint32_t>(row);
-  parent->children_.push_back(node);
+  parent->pushBack(node);
   ++nodeCount_;
   adjustSubtreeSizes(parent, 1);
   notify([&](TreeObserver& o) { o.nodeInserted(node); });
@@ -102,7 +102,7 @@ TreeNode* Ttree::appendNode(TreeNode* parent, std::string_view text, Tinfo* reco
 void Ttree::deleteNode(TreeNode* node) {
   if (node == nullptr || node == root_) return;
   TreeNode* parent = node->parent_;
-  size_t row = node->row_;
+  size_t row = node->row();
   bool selectionGoes = selected_ != nullptr && isInSubtree(selected_, node);
   notify([&](TreeObserver& o) { o.nodeAboutToBeRemoved(node); });
   detach(node);
@@ -123,7 +123,7 @@ bool Ttree::moveNode(TreeNode* node, TreeNode* newParent) {
   if (newParent == nullptr) newParent = root_;
   if (node == nullptr || node == root_ || isInSubtree(newParent, node)) return false;
   TreeNode* oldParent = node->parent_;
-  if (oldParent != newParent || node->row_ != 0) {
+  if (oldParent != newParent || node->row() != 0) {
     notify([&](TreeObserver& o) { o.nodeAboutToBeMoved(node, newParent, 0); });
     detach(node);
     attachFirst(node, newParent);
@@ -141,7 +141,8 @@ void Ttree::collapseSubtree(TreeNode* node) {
     TreeNode* n = pending.back();
     pending.pop_back();
     setExpanded(n, false);
-    pending.insert(pending.end(), n->children_.begin(), n->children_.end());
+    std::span<TreeNode* const> children = n->children();
+    pending.insert(pending.end(), children.begin(), children.end());
   }
 }
 
@@ -191,7 +192,7 @@ size_t Ttree::absoluteIndex(const TreeNode* node) const {
   size_t index = 0;
   for (const TreeNode* n = node; n->parent_ != nullptr; n = n->parent_) {
     const TreeNode* parent = n->parent_;
-    for (size_t j = 0; j < n->row_; ++j) index += parent->children_[j]->subtreeSize_;
+    index += parent->offsetOf(n);
     if (parent != root_) ++index;
   }
   return index;
@@ -200,33 +201,32 @@ size_t Ttree::absoluteIndex(const TreeNode* node) const {
 TreeNode* Ttree::nodeAt(size_t index) const {
   if (index >= nodeCount_) return nullptr;
   const TreeNode* n = root_;
+  auto remaining = static_cast<uint32_t>(index);
   for (;;) {
-    for (TreeNode* c : n->children_) {
-      if (index < c->subtreeSize_) {
-        if (index == 0) return c;
-        --index;
-        n = c;
-        break;
-      }
-      index -= c->subtreeSize_;
-    }
+    TreeNode* c = n->childCovering(remaining);
+    remaining -= n->offsetOf(c);
+    if (remaining == 0) return c;
+    --remaining;
+    n = c;
   }
 }
 
 TreeNode* Ttree::nextInPreorder(const TreeNode* node) const {
-  if (node->hasChildren()) return node->children_.front();
+  if (node->hasChildren()) return node->child(0);
   for (const TreeNode* n = node; n != root_ && n->parent_ != nullptr; n = n->parent_) {
     const TreeNode* parent = n->parent_;
-    if (n->row_ + 1 < parent->children_.size()) return parent->children_[n->row_ + 1];
+    size_t next = n->row() + 1;
+    if (next < parent->childCount()) return parent->child(next);
   }
   return nullptr;
 }
 
 TreeNode* Ttree::nodeDisplayedAbove(const TreeNode* node) const {
   if (node == nullptr || node == root_) return nullptr;
-  if (node->row_ == 0) return node->parent_ == root_ ? nullptr : node->parent_;
-  TreeNode* above = node->parent_->children_[node->row_ - 1];
-  while (above->expanded_ && above->hasChildren()) above = above->children_.back();
+  size_t row = node->row();
+  if (row == 0) return node->parent_ == root_ ? nullptr : node->parent_;
+  TreeNode* above = node->parent_->child(row - 1);
+  while (above->expanded_ && above->hasChildren()) above = above->child(above->childCount() - 1);
   return above;
 }
 
@@ -234,16 +234,60 @@ TreeNode* Ttree::nodeDisplayedAbove(const TreeNode* node) const {
 
 Tinfo* Ttree::createRecord() { return static_cast<Tinfo*>(insertComponent(std::make_unique<Tinfo>())); }
 
-void Ttree::NameRecords(const std::function<void(const Tinfo&)>& writeRecord) {
-  // Free every record name first (attached or not), so the new numbering can
-  // never collide with names given by an earlier save or read.
-  for (Component* c = firstComponent(); c != nullptr; c = c->nextSibling())
-    if (dynamic_cast<Tinfo*>(c) != nullptr) c->setName({});
+namespace {
+
+// "ID" and digits: the names that the record numbering hands out.
+bool looksLikeRecordName(std::string_view name) {
+  if (name.size() < 3 || !equalsIgnoringAsciiCase(name.substr(0, 2), "ID")) return false;
+  for (char c : name.substr(2))
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// "ID<i>" in `buffer`, without allocating.
+std::string_view recordName(size_t i, char (&buffer)[24]) {
+  buffer[0] = 'I';
+  buffer[1] = 'D';
+  char* end = std::to_chars(buffer + 2, buffer + sizeof buffer, i).ptr;
+  return {buffer, static_cast<size_t>(end - buffer)};
+}
+
+}  // namespace
+
+bool Ttree::recordNamesMatchNodes() const {
+  size_t attached = 0;
   size_t i = 0;
+  char buffer[24];
   for (TreeNode* n = firstNode(); n != nullptr; n = nextInPreorder(n), ++i) {
-    std::string name = "ID" + std::to_string(i);
+    if (n->record_ == nullptr) continue;
+    if (n->record_->owner() != this || n->record_->name() != recordName(i, buffer)) return false;
+    ++attached;
+  }
+  // Distinct names, so distinct records; and no other component has a name.
+  return attached == namedComponentCount();
+}
+
+void Ttree::NameRecords(const std::function<void(const Tinfo&)>& writeRecord) {
+  // Nothing to rename when the last save or read left every record named
+  // after its node (the common case); otherwise every record name is freed
+  // first, attached or not, so the new numbering can never collide with
+  // names given by an earlier save or read. A component of another class
+  // bearing a name of that form gives it up too.
+  bool renaming = !recordNamesMatchNodes();
+  if (renaming) {
+    for (Component* c = firstComponent(); c != nullptr; c = c->nextSibling()) {
+      if (dynamic_cast<Tinfo*>(c) != nullptr)
+        c->setName({});
+      else if (c->className() != Tinfo::kClassName && looksLikeRecordName(c->name()))
+        c->setName({});
+    }
+  }
+  size_t i = 0;
+  char buffer[24];
+  for (TreeNode* n = firstNode(); n != nullptr; n = nextInPreorder(n), ++i) {
+    std::string_view name = recordName(i, buffer);
     if (n->record_ != nullptr) {
-      n->record_->setName(name);
+      if (renaming) n->record_->setName(name);
       writeRecord(*n->record_);
     } else {
       Tinfo standIn;
@@ -256,8 +300,9 @@ void Ttree::NameRecords(const std::function<void(const Tinfo&)>& writeRecord) {
 
 void Ttree::LinkRecords() {
   size_t i = 0;
+  char buffer[24];
   for (TreeNode* n = firstNode(); n != nullptr; n = nextInPreorder(n), ++i)
-    n->record_ = dynamic_cast<Tinfo*>(findComponent("ID" + std::to_string(i)));
+    n->record_ = dynamic_cast<Tinfo*>(findComponent(recordName(i, buffer)));
 }
 
 void Ttree::ClearTasks() {

@@ -17,9 +17,13 @@ namespace qm {
 // published settings) and the owner of every task record of the list.
 //
 // Costs: append, title and picture changes, selection and expansion are O(1)
-// plus O(depth) to keep subtree sizes; delete and move are O(depth + siblings
-// after the node's place) plus the size of the subtree that is removed or
-// collapsed; absolute index in both directions is O(depth x siblings before).
+// plus O(depth) to keep subtree sizes. Delete and move are O(depth) plus the
+// size of the subtree that is removed or collapsed, plus a move of pointers
+// (not a renumbering) of the siblings after a node removed from the middle of
+// its list. Absolute index is O(depth), and back O(depth x log siblings), once
+// the positions touched by earlier changes have been brought up to date:
+// the first look-up after a change pays for the siblings after the changed
+// place, at each level, once.
 class Ttree : public Component {
  public:
   static constexpr std::string_view kClassName = "Ttree";
@@ -70,12 +74,16 @@ class Ttree : public Component {
   // --- records
   // A new empty record owned by the tree.
   Tinfo* createRecord();
-  // The writer's child enumeration: frees every record name, then names the
-  // record of node i "ID<i>" and hands it to writeRecord, in pre-order. A
-  // node without a record is handed a stand-in that holds only its picture.
+  // The writer's child enumeration: frees every record name (and names of
+  // that form that components of other classes bear), then names the record
+  // of node i "ID<i>" and hands it to writeRecord, in pre-order. A node
+  // without a record is handed a stand-in that holds only its picture.
   void NameRecords(const std::function<void(const Tinfo&)>& writeRecord);
   // The post-read step: node i takes the owned Tinfo named "ID<i>", if any.
   void LinkRecords();
+  // Whether every attached record is owned here and named after its node,
+  // and no other owned component has a name: what NameRecords would leave.
+  bool recordNamesMatchNodes() const;
   // Discards every owned Tinfo and every node, before another file is read.
   void ClearTasks();
 

@@ -45,14 +45,6 @@ class NodeCollection : public PropertyOwner {
 };
 const NodeCollection kNodeCollection;
 
-// "ID" and digits: the names that the record numbering hands out.
-bool looksLikeRecordName(std::string_view name) {
-  if (name.size() < 3 || !equalsIgnoringAsciiCase(name.substr(0, 2), "ID")) return false;
-  for (char c : name.substr(2))
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
 class TreeClass : public ComponentClass {
  public:
   std::string_view className() const override { return Ttree::kClassName; }
@@ -177,10 +169,8 @@ class TreeClass : public ComponentClass {
   void forEachChild(Component& object, const ChildWriter& write) const override {
     auto& tree = static_cast<Ttree&>(object);
     // A component of another class that a file created may bear a name the
-    // numbering is about to give a record; it is never written, so it gives
-    // the name up rather than fail the save.
-    for (Component* c = tree.firstComponent(); c != nullptr; c = c->nextSibling())
-      if (c->className() != Tinfo::kClassName && looksLikeRecordName(c->name())) c->setName({});
+    // numbering is about to give a record; it is never written, and
+    // NameRecords has it give the name up rather than fail the save.
     tree.NameRecords([&](const Tinfo& record) { write(record); });
   }
 

@@ -48,6 +48,48 @@ TEST(Component, RemovingKeepsOrderAndIndex) {
     EXPECT_EQ(tree.findComponent("r" + std::to_string(i)) != nullptr, i % 2 == 1) << i;
 }
 
+// Record numbers have a table of their own; other spellings of a number
+// ("ID007") and numbers far beyond the count are names like any other.
+TEST(Component, NumberedAndOtherNamesShareOneNamespace) {
+  Ttree tree;
+  Tinfo* seven = tree.createRecord();
+  seven->setName("id7");
+  Tinfo* padded = tree.createRecord();
+  padded->setName("ID007");
+  Tinfo* far = tree.createRecord();
+  far->setName("ID4000000000");
+  Tinfo* huge = tree.createRecord();
+  huge->setName("ID99999999999999999999");
+  EXPECT_EQ(tree.findComponent("ID7"), seven);
+  EXPECT_EQ(tree.findComponent("Id007"), padded);
+  EXPECT_EQ(tree.findComponent("ID4000000000"), far);
+  EXPECT_EQ(tree.findComponent("id99999999999999999999"), huge);
+  EXPECT_EQ(tree.findComponent("ID07"), nullptr);
+  EXPECT_EQ(tree.findComponent("ID"), nullptr);
+  EXPECT_THROW(tree.createRecord()->setName("ID4000000000"), Error);
+  EXPECT_EQ(tree.namedComponentCount(), 4u);
+
+  // A number first placed among the other names is still found once the
+  // numbered table has grown past it, and can be given up.
+  Tinfo* early = tree.createRecord();
+  early->setName("ID5000");
+  std::vector<Tinfo*> records;
+  for (int i = 0; i < 6000; ++i) {
+    if (i == 7 || i == 5000) continue;
+    records.push_back(tree.createRecord());
+    records.back()->setName("ID" + std::to_string(i));
+  }
+  EXPECT_EQ(tree.findComponent("id5000"), early);
+  EXPECT_THROW(tree.createRecord()->setName("ID5000"), Error);
+  early->setName("");
+  EXPECT_EQ(tree.findComponent("ID5000"), nullptr);
+  tree.createRecord()->setName("ID5000");
+  for (Tinfo* r : records) tree.deleteComponent(r);
+  EXPECT_EQ(tree.findComponent("ID3"), nullptr);
+  EXPECT_EQ(tree.findComponent("ID7"), seven);
+  EXPECT_EQ(tree.namedComponentCount(), 5u);
+}
+
 TEST(Error, FormatFillsEachPlaceholderInOrder) {
   EXPECT_EQ(formatMessage("Error reading %s%s%s: %s", {"Ttree", ".", "Foo", "Property Foo does not exist"}),
             "Error reading Ttree.Foo: Property Foo does not exist");

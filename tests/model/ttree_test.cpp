@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,54 @@ TEST(Ttree, DestructionTellsObservers) {
   EXPECT_EQ(observer.events, std::vector<std::string>{"destroyed"});
 }
 
+// Rows and absolute positions are kept lazily; after every change of a
+// random series they must agree with a plain walk over the children.
+TEST(Ttree, PositionsStayRightThroughRandomEdits) {
+  Ttree tree;
+  std::mt19937 random(7);
+  auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+  std::vector<TreeNode*> nodes;
+  auto anyNode = [&]() -> TreeNode* { return nodes.empty() ? nullptr : tree.nodeAt(pick(nodes.size())); };
+  for (int step = 0; step < 3000; ++step) {
+    size_t action = pick(10);
+    if (action < 5 || tree.nodeCount() < 3) {
+      tree.appendNode(pick(4) == 0 ? nullptr : anyNode(), "n");
+    } else if (action < 8) {
+      TreeNode* node = anyNode();
+      tree.moveNode(node, pick(3) == 0 ? nullptr : anyNode());
+    } else if (action < 9) {
+      TreeNode* node = anyNode();
+      if (node->subtreeSize() < 20) tree.deleteNode(node);
+    } else {
+      Ttree::BulkUpdate bulk(tree);
+      tree.appendNode(anyNode(), "bulk");
+      tree.appendNode(nullptr, "bulk");
+    }
+    nodes.clear();
+    for (TreeNode* n = tree.firstNode(); n != nullptr; n = tree.nextInPreorder(n)) nodes.push_back(n);
+    ASSERT_EQ(nodes.size(), tree.nodeCount());
+    // Look-ups in a changing order, so that each finds a different part stale.
+    size_t start = pick(nodes.size());
+    for (size_t k = 0; k < nodes.size(); ++k) {
+      size_t i = (start + k * 7) % nodes.size();
+      ASSERT_EQ(tree.absoluteIndex(nodes[i]), i) << "step " << step;
+      ASSERT_EQ(tree.nodeAt(i), nodes[i]) << "step " << step;
+      TreeNode* parent = nodes[i]->parent();
+      ASSERT_EQ(parent->child(nodes[i]->row()), nodes[i]);
+      size_t size = 1;
+      for (TreeNode* c : nodes[i]->children()) size += c->subtreeSize();
+      ASSERT_EQ(nodes[i]->subtreeSize(), size);
+    }
+    if (step % 10 == 0) {
+      // Only cheap checks between the full ones, so that changes pile up.
+      for (int extra = 0; extra < 5 && tree.nodeCount() > 0; ++extra) {
+        TreeNode* node = tree.nodeAt(pick(tree.nodeCount()));
+        tree.moveNode(node, nullptr);
+      }
+    }
+  }
+}
+
 TEST(Ttree, NameRecordsRenumbersFromScratchAndFreesStaleNames) {
   Ttree tree;
   TreeNode* first = addTask(tree, nullptr, "first");
@@ -181,6 +230,36 @@ TEST(Ttree, NameRecordsRenumbersFromScratchAndFreesStaleNames) {
   written.clear();
   tree.NameRecords([&](const Tinfo& r) { written.emplace_back(r.name()); });
   EXPECT_EQ(written, (std::vector<std::string>{"ID0", "ID1"}));
+  EXPECT_TRUE(tree.recordNamesMatchNodes());
+
+  // A moved task takes the name of its new place; the one it displaces too.
+  tree.moveNode(tree.nodeAt(1), nullptr);
+  EXPECT_FALSE(tree.recordNamesMatchNodes());
+  Tinfo* movedRecord = tree.nodeAt(0)->record();
+  tree.NameRecords([](const Tinfo&) {});
+  EXPECT_EQ(movedRecord->name(), "ID0");
+  EXPECT_EQ(tree.nodeAt(1)->record()->name(), "ID1");
+
+  // A named record that no node holds must lose its name on the next save.
+  tree.createRecord()->setName("spare");
+  EXPECT_FALSE(tree.recordNamesMatchNodes());
+}
+
+TEST(Ttree, NameRecordsTakesRecordLikeNamesFromOtherComponents) {
+  Ttree tree;
+  addTask(tree, nullptr, "first");
+  class Other : public Component {
+   public:
+    std::string_view className() const override { return "Other"; }
+  };
+  Component* other = tree.insertComponent(std::make_unique<Other>());
+  other->setName("id0");
+  Component* kept = tree.insertComponent(std::make_unique<Other>());
+  kept->setName("keep");
+  tree.NameRecords([](const Tinfo&) {});
+  EXPECT_EQ(other->name(), "");
+  EXPECT_EQ(kept->name(), "keep");
+  EXPECT_EQ(tree.firstNode()->record()->name(), "ID0");
 }
 
 TEST(Ttree, NodeWithoutRecordIsWrittenAsStandIn) {
