@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolTip>
+#include <algorithm>
 
 #include "ui/utf8_length_validator.h"
 
@@ -26,7 +27,10 @@ QWidget* TaskTitleDelegate::createEditor(QWidget* parent, const QStyleOptionView
                                          const QModelIndex& index) const {
   QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
   if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-    line->setValidator(new Utf8LengthValidator(kMaxTitleBytes, line));
+    // A title read from a file may already be longer (its characters can take
+    // more bytes here than there); it stays editable rather than refusing Enter.
+    const qsizetype titleBytes = index.data(Qt::EditRole).toString().toUtf8().size();
+    line->setValidator(new Utf8LengthValidator(std::max<qsizetype>(kMaxTitleBytes, titleBytes), line));
     // A plain edit box over the coloured tree, as the tree control shows it.
     line->setStyleSheet(
         QStringLiteral("QLineEdit { background: white; color: black; border: 1px solid black; }"));
@@ -51,8 +55,8 @@ bool TaskTitleDelegate::eventFilter(QObject* editor, QEvent* event) {
       } else if (!key->modifiers().testFlag(Qt::AltModifier)) {
         // Focus navigation has nowhere else to go: the edit ends, confirmed.
         auto* widget = static_cast<QWidget*>(editor);
-        emit commitData(widget);
-        emit closeEditor(widget, NoHint);
+        Q_EMIT commitData(widget);
+        Q_EMIT closeEditor(widget, NoHint);
       }
       return true;
     }

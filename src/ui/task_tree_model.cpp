@@ -6,9 +6,7 @@
 #include "ui/pictures.h"
 
 namespace qm::ui {
-namespace {
-const QString kTaskMimeType = QStringLiteral("application/x-quillmark-task");
-}
+namespace {}
 
 TaskTreeModel::TaskTreeModel(Ttree& tree, const ImageList& images, QObject* parent)
     : QAbstractItemModel(parent), tree_(&tree), images_(images) {
@@ -25,7 +23,7 @@ void TaskTreeModel::setTree(Ttree& tree) {
   tree_ = &tree;
   tree_->addObserver(this);
   endResetModel();
-  emit treeWasReset();
+  Q_EMIT treeWasReset();
 }
 
 TreeNode* TaskTreeModel::nodeOf(const QModelIndex& index) const {
@@ -86,7 +84,7 @@ bool TaskTreeModel::setData(const QModelIndex& index, const QVariant& value, int
   QByteArray title = value.toString().toUtf8();
   if (std::string_view(title.constData(), static_cast<size_t>(title.size())) == node->text()) return true;
   tree_->setText(node, std::string_view(title.constData(), static_cast<size_t>(title.size())));
-  emit titleEdited(index);
+  Q_EMIT titleEdited(index);
   return true;
 }
 
@@ -98,12 +96,11 @@ Qt::ItemFlags TaskTreeModel::flags(const QModelIndex& index) const {
 
 QStringList TaskTreeModel::mimeTypes() const { return {kTaskMimeType}; }
 
-QMimeData* TaskTreeModel::mimeData(const QModelIndexList& indexes) const {
+// A drag only marks itself as a task's: the drop moves the selected task,
+// so the data needs no position (finding one would cost a walk of the list).
+QMimeData* TaskTreeModel::mimeData(const QModelIndexList& /*indexes*/) const {
   auto* mime = new QMimeData;
-  QByteArray position;
-  if (!indexes.isEmpty() && tree_ != nullptr)
-    position = QByteArray::number(static_cast<qulonglong>(tree_->absoluteIndex(nodeOf(indexes.first()))));
-  mime->setData(kTaskMimeType, position);
+  mime->setData(kTaskMimeType, QByteArray());
   return mime;
 }
 
@@ -152,19 +149,19 @@ void TaskTreeModel::treeAboutToBeReset() {
 void TaskTreeModel::treeReset() {
   endResetModel();
   changingStructure_ = false;
-  emit treeWasReset();
+  Q_EMIT treeWasReset();
 }
 
 void TaskTreeModel::nodeChanged(TreeNode* node) {
   QModelIndex index = indexOf(node);
-  emit dataChanged(index, index);
+  Q_EMIT dataChanged(index, index);
 }
 
 void TaskTreeModel::expandedChanged(TreeNode* node) {
-  emit treeExpansionChanged(indexOf(node), node->expanded());
+  Q_EMIT treeExpansionChanged(indexOf(node), node->expanded());
 }
 
-void TaskTreeModel::selectionChanged(TreeNode* selected) { emit treeSelectionChanged(indexOf(selected)); }
+void TaskTreeModel::selectionChanged(TreeNode* selected) { Q_EMIT treeSelectionChanged(indexOf(selected)); }
 
 void TaskTreeModel::treeDestroyed() {
   beginResetModel();

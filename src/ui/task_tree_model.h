@@ -10,6 +10,9 @@ class Ttree;
 
 namespace qm::ui {
 
+// The format of a drag that carries a task of the view.
+inline const QString kTaskMimeType = QStringLiteral("application/x-quillmark-task");
+
 class ImageList;
 
 // Presents a Ttree to Qt's item views: one column, one row per task, and
@@ -64,7 +67,7 @@ class TaskTreeModel : public QAbstractItemModel, public TreeObserver {
   void selectionChanged(TreeNode* selected) override;
   void treeDestroyed() override;
 
- signals:
+ Q_SIGNALS:
   // A confirmed in-place edit that changed the task's title.
   void titleEdited(const QModelIndex& index);
   void treeExpansionChanged(const QModelIndex& index, bool expanded);

@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -180,7 +181,9 @@ void TaskTreeView::noteFocusIn() {
 void TaskTreeView::noteFocusOut(Qt::FocusReason reason) {
   // Another window or a menu taking the focus leaves this the window's
   // focused control; so does the title editor, which is part of the view.
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+      reason == Qt::MenuBarFocusReason)
+    return;
   QWidget* now = QApplication::focusWidget();
   if (now != nullptr && (now == this || isAncestorOf(now))) return;
   isWindowFocusedControl_ = false;
@@ -247,7 +250,15 @@ void TaskTreeView::startDrag(Qt::DropActions /*supportedActions*/) {
   drag->deleteLater();
 }
 
+// Only tasks are dragged here. Taking other drags as moves would make the
+// application or text box they came from delete what was dragged.
+static bool isTaskDrag(const QDropEvent* event) { return event->mimeData()->hasFormat(kTaskMimeType); }
+
 void TaskTreeView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!isTaskDrag(event)) {
+    event->ignore();
+    return;
+  }
   setState(DraggingState);
   bool accept = true;
   if (events.onDragOver)
@@ -257,6 +268,10 @@ void TaskTreeView::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TaskTreeView::dragMoveEvent(QDragMoveEvent* event) {
+  if (!isTaskDrag(event)) {
+    event->ignore();
+    return;
+  }
   QTreeView::dragMoveEvent(event);  // scrolls near the edges
   QPoint point = event->position().toPoint();
   bool accept = false;
@@ -274,6 +289,10 @@ void TaskTreeView::dragLeaveEvent(QDragLeaveEvent* event) {
 }
 
 void TaskTreeView::dropEvent(QDropEvent* event) {
+  if (!isTaskDrag(event)) {
+    event->ignore();
+    return;
+  }
   stopAutoScroll();
   setState(NoState);
   setDropTarget({});

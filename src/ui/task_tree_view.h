@@ -64,6 +64,9 @@ class TaskTreeView : public QTreeView {
 
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // Type-to-find walks the rows a letter at a time, which on a long list is a
+  // walk of the list for every key; letters do nothing here.
+  void keyboardSearch(const QString& /*search*/) override {}
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

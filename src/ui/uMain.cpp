@@ -14,6 +14,7 @@
 #include "model/ttree.h"
 #include "ui/command.h"
 #include "ui/main_window_style.h"
+#include "ui/outer_geometry.h"
 #include "ui/task_tree_model.h"
 
 namespace qm::ui {
@@ -100,14 +101,17 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::placeOnFirstShow() {
-  // The outer size counts the frame, which is known only once shown.
-  QSize frame = frameGeometry().size() - geometry().size();
-  resize(kOuterSize - frame);
-  if (QScreen* where = screen()) {
-    QRect outer(QPoint(), kOuterSize);
-    outer.moveCenter(where->availableGeometry().center());
-    move(outer.topLeft());
+  // Centred by its outer size, which counts the frame the window manager
+  // adds once the window is shown.
+  QRect outer(QPoint(), kOuterSize);
+  if (QScreen* where = screen()) outer.moveCenter(where->availableGeometry().center());
+  const QSize frame = frameGeometry().size() - geometry().size();
+  if (frame.isEmpty()) {
+    setOuterGeometry(this, outer);  // fits the client once the frame is known
+    return;
   }
+  resize(kOuterSize - frame);
+  move(outer.topLeft());
 }
 
 void TfrmMain::contextMenuEvent(QContextMenuEvent* event) {

@@ -3,6 +3,7 @@
 // open and the opening of the properties dialog.
 #include <QFile>
 #include <QToolBar>
+#include <utility>
 
 #include "model/ttree.h"
 #include "platform/desktop.h"
@@ -67,6 +68,7 @@ void TfrmMain::cmdOpenClick(QObject* /*Sender*/) {
 void TfrmMain::cmdSaveClick(QObject* /*Sender*/) { saveList(); }
 
 bool TfrmMain::saveList() {
+  if (!tree_) return false;
   if (fileName_.isEmpty()) return saveListAs();
   SaveTaskList(localFileName(fileName_), *tree_);
   setPanelText(0, fileName_);
@@ -129,10 +131,12 @@ void TfrmMain::replaceTree(std::unique_ptr<Ttree> loaded) {
     enableTaskButtons();  // as the first task New inserts would have
     return;
   }
-  // The model lets go of the old tree before it is destroyed; dialogs
-  // watching its tasks learn that they are gone.
-  treeModel_->setTree(*loaded);
-  tree_ = std::move(loaded);
+  // The new tree is the window's before the model shows it, so that the view
+  // takes its colour and border; the model lets go of the old tree before it
+  // is destroyed, and dialogs watching its tasks learn that they are gone.
+  std::unique_ptr<Ttree> old = std::exchange(tree_, std::move(loaded));
+  treeModel_->setTree(*tree_);
+  old.reset();
 }
 
 void TfrmMain::btnPropertiesClick(QObject* Sender) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/ttree.h"
+#include "ui/command.h"
 #include "ui/day_picker.h"
 
 namespace qm::ui {
@@ -143,8 +144,8 @@ void TfrmProperties::createButtons() {
   // answers Enter only while it has the focus itself (autoDefault). Escape
   // and the close box reject, which is Cancel.
   cmdCancel->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, &TfrmProperties::cmdOKClick);
-  connect(cmdCancel, &QPushButton::clicked, this, &TfrmProperties::cmdCancelClick);
+  connect(cmdOK, &QPushButton::clicked, this, [this] { runCommand(this, [this] { cmdOKClick(); }); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { runCommand(this, [this] { cmdCancelClick(); }); });
 }
 
 void TfrmProperties::FormCreate() {

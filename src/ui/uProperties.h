@@ -56,7 +56,7 @@ class TfrmProperties : public QDialog {
   // The record that OK writes now, or nullptr when there is none.
   Tinfo* target() const;
 
- public slots:
+ public Q_SLOTS:
   // Saves, then closes.
   void cmdOKClick();
   // Writes the controls into the target record, if there still is one.

@@ -9,6 +9,7 @@
 
 #include "main_window_fixture.h"
 #include "stream/task_list_file.h"
+#include "ui/main_window_style.h"
 #include "ui/uProperties.h"
 
 namespace qm::test {
@@ -236,6 +237,24 @@ TEST_F(FileCommands, AFileThatCannotBeReadChangesNothing) {
   Ttree reread;
   LoadTaskList(file.toStdString(), reread);
   EXPECT_EQ(childTitles(reread.root()), std::vector<std::string>{"one"});
+}
+
+TEST_F(FileCommands, AListOpenedOverAnotherShowsTheColourAndBorderItWasSavedWith) {
+  createWindow();
+  Ttree yellow;
+  TreeSettings settings = TreeSettings::mainWindowInitial();
+  settings.color = clYellow;
+  settings.borderStyle = BorderStyle::bsNone;
+  yellow.setSettings(settings);
+  yellow.appendNode(nullptr, "note", yellow.createRecord());
+  QString file = path("yellow.jjp");
+  SaveTaskList(file.toStdString(), yellow);
+
+  open(writeList("blue.jjp", {"a"}));
+  EXPECT_NE(view().palette().color(QPalette::Base), ui::kYellow);
+  open(file);
+  EXPECT_EQ(view().palette().color(QPalette::Base), ui::kYellow);
+  EXPECT_EQ(view().frameShape(), QFrame::NoFrame);
 }
 
 // --- Save and Save As

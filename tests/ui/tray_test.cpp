@@ -65,7 +65,7 @@ TEST(QtTrayIcon, MapsActivationsToTheIconMessagesWhileAdded) {
 
   // A double click arrives as Trigger then DoubleClick.
   for (auto reason : {QSystemTrayIcon::Context, QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick}) {
-    emit icon.systemTrayIcon().activated(reason);
+    Q_EMIT icon.systemTrayIcon().activated(reason);
   }
   ASSERT_EQ(received.size(), 2u);
   EXPECT_EQ(received[0].message, 1025u);
@@ -75,7 +75,7 @@ TEST(QtTrayIcon, MapsActivationsToTheIconMessagesWhileAdded) {
 
   icon.remove();
   EXPECT_FALSE(icon.isAdded());
-  emit icon.systemTrayIcon().activated(QSystemTrayIcon::DoubleClick);
+  Q_EMIT icon.systemTrayIcon().activated(QSystemTrayIcon::DoubleClick);
   EXPECT_EQ(received.size(), 2u);
 }
 

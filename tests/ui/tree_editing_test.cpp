@@ -264,24 +264,36 @@ TEST_F(DragDrop, NothingHappensOnEmptySpaceOrWithoutSelection) {
   EXPECT_EQ(tree().firstNode()->childCount(), 0u);
 }
 
-TEST_F(DragDrop, TheViewAcceptsEveryDragHighlightsTheTargetAndDropsThroughTheHandler) {
+TEST_F(DragDrop, TheViewTakesTaskDragsHighlightsTheTargetAndDropsThroughTheHandler) {
   showActive();
   createTreeWith({"A", "B"});
   TreeNode* a = tree().firstNode();
   TreeNode* b = tree().root()->child(1);
   tree().select(b);
-  QMimeData foreign;  // not even a task: still accepted
-  foreign.setText("from elsewhere");
   QPoint target = centreOf(a);
-  QDragEnterEvent enter(target, Qt::CopyAction | Qt::MoveAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+
+  // Text dragged from another box or program is refused, so that its source
+  // does not delete it as moved, and nothing moves.
+  QMimeData text;
+  text.setText("from elsewhere");
+  QDragEnterEvent refused(target, Qt::CopyAction | Qt::MoveAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(view().viewport(), &refused);
+  EXPECT_FALSE(refused.isAccepted());
+  QDropEvent dropped(target, Qt::CopyAction | Qt::MoveAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(view().viewport(), &dropped);
+  EXPECT_FALSE(dropped.isAccepted());
+  EXPECT_EQ(a->childCount(), 0u);
+
+  std::unique_ptr<QMimeData> task(window->treeModel()->mimeData({indexOf(b)}));
+  QDragEnterEvent enter(target, Qt::CopyAction | Qt::MoveAction, task.get(), Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(view().viewport(), &enter);
   EXPECT_TRUE(enter.isAccepted());
-  QDragMoveEvent move(target, Qt::CopyAction | Qt::MoveAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+  QDragMoveEvent move(target, Qt::CopyAction | Qt::MoveAction, task.get(), Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(view().viewport(), &move);
   EXPECT_TRUE(move.isAccepted());
   EXPECT_EQ(move.dropAction(), Qt::MoveAction);
   EXPECT_EQ(view().dropTarget(), indexOf(a));
-  QDropEvent drop(target, Qt::CopyAction | Qt::MoveAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+  QDropEvent drop(target, Qt::CopyAction | Qt::MoveAction, task.get(), Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(view().viewport(), &drop);
   EXPECT_TRUE(drop.isAccepted());
   EXPECT_FALSE(view().dropTarget().isValid());
