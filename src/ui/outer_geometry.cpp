@@ -20,7 +20,9 @@ class FrameFitter : public QObject {
 
  private:
   static bool isPlacementEvent(QEvent::Type type) {
-    return type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize;
+    // The frame may become known with no move or resize of the client (the
+    // window manager reparents it in place); the first paint follows that.
+    return type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::Paint;
   }
 
   void fitIfFramed() {
