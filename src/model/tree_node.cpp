@@ -31,13 +31,13 @@ void TreeNode::relayout(uint32_t frontRoom, uint32_t capacity) {
       new (memory) Children{capacity, frontRoom, frontRoom + count, frontRoom + count, frontRoom, 0};
   if (kids_ != nullptr) {
     Children& old = *kids_;
-    std::memcpy(fresh->slots() + frontRoom, old.slots() + old.begin, size_t{count} * sizeof(TreeNode*));
+    std::memcpy(fresh->array() + frontRoom, old.array() + old.begin, size_t{count} * sizeof(TreeNode*));
     fresh->offsetBias = old.offsetBias;
     fresh->offsetsValidTo = frontRoom + (old.offsetsValidTo - old.begin);
     if (frontRoom == old.begin) {
       fresh->slotsValidTo = old.slotsValidTo;  // nobody moved
     } else {
-      for (uint32_t s = fresh->begin; s < fresh->end; ++s) fresh->slots()[s]->slot_ = s;
+      for (uint32_t s = fresh->begin; s < fresh->end; ++s) fresh->array()[s]->slot_ = s;
     }
   }
   ::operator delete(kids_);
@@ -53,7 +53,7 @@ void TreeNode::pushBack(TreeNode* child) {
   }
   Children& k = *kids_;
   child->slot_ = k.end;
-  k.slots()[k.end] = child;
+  k.array()[k.end] = child;
   if (k.slotsValidTo == k.end) ++k.slotsValidTo;
   ++k.end;
 }
@@ -67,7 +67,7 @@ void TreeNode::pushFront(TreeNode* child) {
   }
   Children& k = *kids_;
   --k.begin;
-  k.slots()[k.begin] = child;
+  k.array()[k.begin] = child;
   child->slot_ = k.begin;
   // Every sibling's offset grows by the newcomer's subtree; its own is 0.
   k.offsetBias += child->subtreeSize_;
@@ -84,7 +84,7 @@ void TreeNode::remove(TreeNode* child) {
     k.offsetsValidTo = std::max(k.offsetsValidTo, k.begin);
   } else {
     if (s + 1 < k.end) {
-      TreeNode** slots = k.slots();
+      TreeNode** slots = k.array();
       std::memmove(slots + s, slots + s + 1, size_t{k.end - s - 1} * sizeof(TreeNode*));
     }
     --k.end;
@@ -96,7 +96,7 @@ void TreeNode::remove(TreeNode* child) {
 
 void TreeNode::numberSlots() const {
   Children& k = *kids_;
-  TreeNode** slots = k.slots();
+  TreeNode** slots = k.array();
   for (uint32_t s = k.slotsValidTo; s < k.end; ++s) slots[s]->slot_ = s;
   k.slotsValidTo = k.end;
 }
@@ -109,7 +109,7 @@ uint32_t TreeNode::slotOf(const TreeNode* child) const {
 void TreeNode::computeOffsets() const {
   numberSlots();  // offsets are never current where slots are not
   Children& k = *kids_;
-  TreeNode** slots = k.slots();
+  TreeNode** slots = k.array();
   uint32_t s = k.offsetsValidTo;
   uint32_t offset = 0;
   if (s > k.begin) offset = slots[s - 1]->offset_ + k.offsetBias + slots[s - 1]->subtreeSize_;
@@ -129,8 +129,8 @@ uint32_t TreeNode::offsetOf(const TreeNode* child) const {
 TreeNode* TreeNode::childCovering(uint32_t index) const {
   if (kids_->offsetsValidTo < kids_->end) computeOffsets();
   const Children& k = *kids_;
-  TreeNode** first = kids_->slots() + k.begin;
-  TreeNode** last = kids_->slots() + k.end;
+  TreeNode** first = kids_->array() + k.begin;
+  TreeNode** last = kids_->array() + k.end;
   uint32_t bias = k.offsetBias;
   // The last child whose offset is not beyond the index.
   TreeNode** after = std::upper_bound(

@@ -39,11 +39,11 @@ class TreeNode {
   bool isRoot() const { return parent_ == nullptr; }
   size_t row() const;
   size_t childCount() const { return kids_ != nullptr ? kids_->end - kids_->begin : 0; }
-  bool hasChildren() const { return childCount() != 0; }
-  TreeNode* child(size_t row) const { return kids_->slots()[kids_->begin + row]; }
+  bool hasChildren() const { return kids_ != nullptr; }  // an emptied list is given back
+  TreeNode* child(size_t row) const { return kids_->array()[kids_->begin + row]; }
   std::span<TreeNode* const> children() const {
     if (kids_ == nullptr) return {};
-    return {kids_->slots() + kids_->begin, childCount()};
+    return {kids_->array() + kids_->begin, childCount()};
   }
   // This node and all its descendants.
   size_t subtreeSize() const { return subtreeSize_; }
@@ -68,7 +68,7 @@ class TreeNode {
     // shifts every offset at once.
     uint32_t offsetsValidTo;
     uint32_t offsetBias;
-    TreeNode** slots() { return reinterpret_cast<TreeNode**>(this + 1); }
+    TreeNode** array() { return reinterpret_cast<TreeNode**>(this + 1); }
   };
   static_assert(sizeof(Children) % alignof(TreeNode*) == 0);
 

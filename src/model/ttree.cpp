@@ -25,7 +25,10 @@ void Ttree::setSettings(const TreeSettings& settings) {
 // --- structure helpers
 
 void Ttree::adjustSubtreeSizes(TreeNode* from, std::ptrdiff_t delta) {
-  if (bulkDepth_ > 0) return;  // recomputed once when the bulk update ends
+  if (bulkDepth_ > 0) {
+    sizesStale_ = true;  // recomputed once when the bulk update ends
+    return;
+  }
   for (TreeNode* n = from; n != nullptr; n = n->parent_) {
     n->subtreeSize_ = static_cast<uint32_t>(static_cast<std::ptrdiff_t>(n->subtreeSize_) + delta);
     if (n->parent_ != nullptr) n->parent_->childSizeChanged(n);
@@ -318,6 +321,57 @@ void Ttree::ClearTasks() {
   }
 }
 
+// --- building aside
+
+Ttree::NodeBuilder::~NodeBuilder() {
+  std::vector<TreeNode*> pending(staging_.children().begin(), staging_.children().end());
+  while (!pending.empty()) {
+    TreeNode* n = pending.back();
+    pending.pop_back();
+    std::span<TreeNode* const> children = n->children();
+    pending.insert(pending.end(), children.begin(), children.end());
+    delete n;
+  }
+}
+
+void Ttree::NodeBuilder::finishLevelsBelow(size_t depth) {
+  // A node whose children are all in adds its subtree to its parent's.
+  while (path_.size() > depth) {
+    TreeNode* done = path_.back();
+    path_.pop_back();
+    (path_.empty() ? staging_ : *path_.back()).subtreeSize_ += done->subtreeSize_;
+  }
+}
+
+TreeNode* Ttree::NodeBuilder::append(size_t depth, std::string_view text, int32_t image, int32_t selected,
+                                     int32_t state, int32_t overlay) {
+  finishLevelsBelow(depth);
+  TreeNode* parent = path_.empty() ? &staging_ : path_.back();
+  auto* node = new TreeNode;
+  node->text_.assign(text);
+  node->imageIndex_ = image;
+  node->selectedIndex_ = selected;
+  node->stateIndex_ = state;
+  node->overlayIndex_ = overlay;
+  node->parent_ = path_.empty() ? tree_.root_ : parent;
+  parent->pushBack(node);
+  path_.push_back(node);
+  ++count_;
+  return node;
+}
+
+void Ttree::NodeBuilder::commit() {
+  finishLevelsBelow(0);
+  BulkUpdate bulk(tree_);
+  tree_.clearNodes();
+  TreeNode* root = tree_.root_;
+  root->kids_ = staging_.kids_;  // the top-level nodes name the root already
+  staging_.kids_ = nullptr;
+  root->subtreeSize_ = staging_.subtreeSize_;
+  tree_.nodeCount_ = count_;
+  count_ = 0;
+}
+
 // --- observers
 
 void Ttree::addObserver(TreeObserver* observer) { observers_.push_back(observer); }
@@ -333,7 +387,8 @@ Ttree::BulkUpdate::BulkUpdate(Ttree& tree) : tree_(tree) {
 
 Ttree::BulkUpdate::~BulkUpdate() {
   if (--tree_.bulkDepth_ == 0) {
-    tree_.recomputeSubtreeSizes();
+    if (tree_.sizesStale_) tree_.recomputeSubtreeSizes();
+    tree_.sizesStale_ = false;
     for (TreeObserver* o : tree_.observers_) o->treeReset();
   }
 }

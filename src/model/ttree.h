@@ -91,6 +91,33 @@ class Ttree : public Component {
   void addObserver(TreeObserver* observer);
   void removeObserver(TreeObserver* observer);
 
+  // Builds a whole new set of nodes aside, in pre-order, and puts it in place
+  // of the tree's nodes (without their records, which stay owned) only when
+  // committed; dropped uncommitted, it leaves the tree as it was. For reading
+  // a node list that may turn out bad halfway.
+  class NodeBuilder {
+   public:
+    explicit NodeBuilder(Ttree& tree) : tree_(tree) { staging_.subtreeSize_ = 0; }
+    ~NodeBuilder();
+    NodeBuilder(const NodeBuilder&) = delete;
+    NodeBuilder& operator=(const NodeBuilder&) = delete;
+
+    // A node at `depth` (0: top level; at most one more than the last node
+    // appended), the last child of the last node appended at depth - 1.
+    TreeNode* append(size_t depth, std::string_view text, int32_t image, int32_t selected, int32_t state,
+                     int32_t overlay);
+    // Replaces the tree's nodes, as one reset for the observers.
+    void commit();
+
+   private:
+    void finishLevelsBelow(size_t depth);
+
+    Ttree& tree_;
+    TreeNode staging_;  // the parent of the new top-level nodes until commit
+    std::vector<TreeNode*> path_;
+    size_t count_ = 0;
+  };
+
   // Groups many changes into one reset for the observers (reading a file);
   // per-node notifications are not sent while one is alive.
   class BulkUpdate {
@@ -123,6 +150,7 @@ class Ttree : public Component {
   TreeNode* selected_ = nullptr;
   std::vector<TreeObserver*> observers_;
   int bulkDepth_ = 0;
+  bool sizesStale_ = false;  // a change under a bulk update left subtree sizes behind
 };
 
 }  // namespace qm

@@ -1,14 +1,23 @@
 #include "stream/byte_reader.h"
 
+#include <algorithm>
+
 #include "model/error.h"
 
 namespace qm {
 
 void ByteReader::fail() { raise("Stream read error"); }
 
+void ByteReader::fillFor(size_t size) {
+  if (size > end_ - pos_ || source_ == nullptr) fail();
+  source_->fill(pos_ + size);
+  filled_ = std::min(source_->filled(), end_);
+  if (size > filled_ - pos_) fail();  // the file ended early
+}
+
 uint64_t ByteReader::readUnsigned(size_t size) {
   need(size);
-  uint64_t value = loadLittleEndian(bytes_.data() + pos_, size);
+  uint64_t value = loadLittleEndian(data_ + pos_, size);
   pos_ += size;
   return value;
 }

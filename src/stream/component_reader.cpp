@@ -27,7 +27,7 @@ struct ReadObject {
 
 class StreamReader {
  public:
-  StreamReader(std::string_view stream, const ClassRegistry& classes)
+  StreamReader(ByteReader& stream, const ClassRegistry& classes)
       : in_(stream), context_(in_), classes_(classes) {}
 
   void readInto(Component& root) {
@@ -65,6 +65,7 @@ class StreamReader {
   void readChildren(Component& root) {
     size_t open = 1;
     while (open > 0) {
+      in_.release();  // between objects nothing read before is still in use
       if (in_.peekByte() == 0) {
         in_.skip(1);
         --open;
@@ -122,7 +123,7 @@ class StreamReader {
     raise("Property %s does not exist", {path});
   }
 
-  ByteReader in_;
+  ByteReader& in_;
   ReadContext context_;
   const ClassRegistry& classes_;
   std::vector<ReadObject> postRead_;
@@ -131,6 +132,11 @@ class StreamReader {
 }  // namespace
 
 void readComponentStream(std::string_view stream, Component& root, const ClassRegistry& classes) {
+  ByteReader in(stream);
+  readComponentStream(in, root, classes);
+}
+
+void readComponentStream(ByteReader& stream, Component& root, const ClassRegistry& classes) {
   StreamReader(stream, classes).readInto(root);
 }
 

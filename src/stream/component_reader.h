@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "model/component.h"
+#include "stream/byte_reader.h"
 #include "stream/class_registry.h"
 
 namespace qm {
@@ -14,5 +15,8 @@ namespace qm {
 // references are resolved. Any failure raises with the reader's message and
 // leaves what was read so far in place, with no post-read step run.
 void readComponentStream(std::string_view stream, Component& root, const ClassRegistry& classes);
+// The same from a reader placed at the signature; the bytes before each
+// object read are released as it goes.
+void readComponentStream(ByteReader& stream, Component& root, const ClassRegistry& classes);
 
 }  // namespace qm

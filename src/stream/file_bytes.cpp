@@ -1,10 +1,13 @@
 #include "stream/file_bytes.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <new>
 
 #include "model/error.h"
 
@@ -16,6 +19,7 @@ class OpenFile {
   explicit OpenFile(const std::string& name) : fd_(::open(name.c_str(), O_RDONLY | O_CLOEXEC)) {}
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
+  OpenFile(OpenFile&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
   ~OpenFile() {
     if (fd_ >= 0) ::close(fd_);
   }
@@ -25,13 +29,89 @@ class OpenFile {
   int fd_;
 };
 
-}  // namespace
+constexpr size_t kPage = 4096;
+constexpr size_t kReadAhead = size_t{1} << 20;    // bytes read at once
+constexpr size_t kReleaseStep = size_t{4} << 20;  // bytes given back at once
 
-std::string readWholeFile(const std::string& fileName) {
+// The bytes live in a private anonymous mapping of the file's size, so their
+// addresses never change; pages before what the reader still needs are
+// handed back to the system (they would read as zeros afterwards, and are
+// never read again).
+class FileSource : public ByteSource {
+ public:
+  FileSource(OpenFile file, size_t size) : file_(std::move(file)), size_(size) {
+    if (size_ == 0) return;
+    void* memory =
+        ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (memory == MAP_FAILED) throw std::bad_alloc();
+    data_ = static_cast<char*>(memory);
+  }
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+  ~FileSource() override {
+    if (data_ != nullptr) ::munmap(data_, size_);
+  }
+
+  const char* data() const override { return data_; }
+  size_t size() const override { return size_; }
+  size_t filled() const override { return filled_; }
+
+  void fill(size_t end) override {
+    end = std::min(std::max(end, filled_ + kReadAhead), size_);
+    while (filled_ < end && !ended_) {
+      ssize_t got = ::read(file_.fd(), data_ + filled_, end - filled_);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) raise("Stream read error");
+      if (got == 0) ended_ = true;  // shorter than when opened: the reader fails
+      filled_ += static_cast<size_t>(got);
+    }
+  }
+
+  void release(size_t from, size_t before) override {
+    // A reader of part of the file releases from the part's start on; the
+    // bytes before it stay until the outer reader releases them.
+    size_t& done = from <= released_ ? released_ : releasedFrom(from);
+    size_t start = std::max(from, done);
+    if (before < start + kReleaseStep) return;
+    size_t first = (start + kPage - 1) / kPage * kPage;
+    size_t end = before / kPage * kPage;
+    if (end > first) ::madvise(data_ + first, end - first, MADV_DONTNEED);
+    done = before;
+  }
+
+ private:
+  OpenFile file_;
+  char* data_ = nullptr;
+  size_t size_;
+  size_t filled_ = 0;
+  size_t released_ = 0;  // everything before it is given back
+  size_t& releasedFrom(size_t floor) {
+    if (floor != floor_) floor_ = partReleased_ = floor;
+    return partReleased_;
+  }
+  size_t floor_ = 0;         // the start of a part read on its own...
+  size_t partReleased_ = 0;  // ...and what is given back from it on
+  bool ended_ = false;
+};
+
+OpenFile openRegularFile(const std::string& fileName, struct stat& info) {
   OpenFile file(fileName);
-  struct stat info;
   if (file.fd() < 0 || ::fstat(file.fd(), &info) != 0 || !S_ISREG(info.st_mode))
     raise("Cannot open file %s", {fileName});
+  return file;
+}
+
+}  // namespace
+
+std::unique_ptr<ByteSource> openFileSource(const std::string& fileName) {
+  struct stat info;
+  OpenFile file = openRegularFile(fileName, info);
+  return std::make_unique<FileSource>(std::move(file), static_cast<size_t>(info.st_size));
+}
+
+std::string readWholeFile(const std::string& fileName) {
+  struct stat info;
+  OpenFile file = openRegularFile(fileName, info);
   std::string bytes;
   bytes.resize(static_cast<size_t>(info.st_size) + 1);  // one more byte sees the end
   size_t used = 0;

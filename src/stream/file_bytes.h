@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "stream/byte_reader.h"
 
 namespace qm {
 
@@ -8,5 +11,11 @@ namespace qm {
 // cannot be opened (or is not a regular file), "Stream read error" when
 // reading fails.
 std::string readWholeFile(const std::string& fileName);
+
+// A regular file read as a ByteReader asks for its bytes, into memory that is
+// given back as the reader releases what it has read, so that reading a large
+// file does not hold all of it. Its size is the file's when it was opened.
+// Raises as readWholeFile does.
+std::unique_ptr<ByteSource> openFileSource(const std::string& fileName);
 
 }  // namespace qm

@@ -31,8 +31,7 @@ int32_t fieldAt(std::string_view record, size_t offset) {
 // checked against the bytes left before it is believed: all the nodes still
 // owed must fit, at their smallest, into what remains.
 template <class Visit>
-void walkNodeList(std::string_view block, Visit&& visit) {
-  ByteReader in(block);
+void walkNodeList(ByteReader& in, Visit&& visit) {
   int32_t topLevel = in.readInt32();
   uint64_t owed = topLevel < 0 ? UINT64_MAX : static_cast<uint64_t>(topLevel);
   if (owed > in.remaining() / kMinimalRecordBytes) ByteReader::fail();
@@ -42,6 +41,7 @@ void walkNodeList(std::string_view block, Visit&& visit) {
       unread.pop_back();
       continue;
     }
+    in.release();  // the records before this one are built
     --unread.back();
     --owed;
     int32_t size = in.readInt32();
@@ -78,12 +78,8 @@ void writeNodeList(const Ttree& tree, ByteWriter& out) {
   }
 }
 
-void readNodeList(Ttree& tree, std::string_view block) {
-  walkNodeList(block, [](const NodeRecord&, size_t) {});
-
-  Ttree::BulkUpdate bulk(tree);
-  tree.clearNodes();
-  std::vector<TreeNode*> path;  // the last node read at each depth
+void readNodeList(Ttree& tree, ByteReader& block) {
+  Ttree::NodeBuilder nodes(tree);
   std::string decoded;
   walkNodeList(block, [&](const NodeRecord& record, size_t depth) {
     std::string_view title = record.title;
@@ -91,11 +87,14 @@ void readNodeList(Ttree& tree, std::string_view block) {
       decodeEightBitText(title, decoded);
       title = decoded;
     }
-    path.resize(depth);
-    TreeNode* node = tree.appendNode(depth == 0 ? nullptr : path.back(), title);
-    tree.setPictures(node, record.image, record.selected, record.state, record.overlay);
-    path.push_back(node);
+    nodes.append(depth, title, record.image, record.selected, record.state, record.overlay);
   });
+  nodes.commit();
+}
+
+void readNodeList(Ttree& tree, std::string_view block) {
+  ByteReader in(block);
+  readNodeList(tree, in);
 }
 
 }  // namespace qm

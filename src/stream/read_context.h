@@ -1,5 +1,7 @@
 #pragma once
 
+#include <deque>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,12 +28,18 @@ class ReadContext {
 
   ValueReader& values() { return values_; }
 
-  void deferReference(const PendingReference& reference) { pending_.push_back(reference); }
+  // Keeps its own copy of the name: the bytes read may be given back before
+  // the references are resolved.
+  void deferReference(const PendingReference& reference) {
+    pending_.push_back(reference);
+    pending_.back().value.name = names_.emplace_back(reference.value.name);
+  }
   const std::vector<PendingReference>& pendingReferences() const { return pending_; }
 
  private:
   ValueReader values_;
   std::vector<PendingReference> pending_;
+  std::deque<std::string> names_;  // stable addresses for the views above
 };
 
 }  // namespace qm

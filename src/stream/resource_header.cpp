@@ -10,7 +10,6 @@ constexpr uint8_t kMarker = 0xFF;
 constexpr int16_t kResourceType = 10;
 constexpr int16_t kFlags = 0x1030;
 constexpr size_t kMaxNameLength = 63;
-constexpr size_t kHeaderWindow = 79;  // the most a header is read in one go
 
 }  // namespace
 
@@ -26,17 +25,19 @@ uint64_t writeResourceHeader(ByteWriter& out, std::string_view resourceName) {
   return sizeField;
 }
 
-size_t resourceHeaderLength(std::string_view file) {
+size_t resourceHeaderLength(std::string_view file) { return resourceHeaderLength(file, file.size()); }
+
+size_t resourceHeaderLength(std::string_view file, size_t fileSize) {
   if (file.size() < 3 || static_cast<uint8_t>(file[0]) != kMarker || file[1] != kResourceType || file[2] != 0)
     raise("Invalid stream format");
-  std::string_view window = file.substr(0, kHeaderWindow);
+  std::string_view window = file.substr(0, kResourceHeaderWindow);
   size_t nameEnd = window.find('\0', 3);
   if (nameEnd == std::string_view::npos) {
-    if (window.size() < kHeaderWindow) ByteReader::fail();  // cut inside the name
-    raise("Invalid stream format");                         // no name ends in the window
+    if (window.size() < kResourceHeaderWindow) ByteReader::fail();  // cut inside the name
+    raise("Invalid stream format");                                 // no name ends in the window
   }
   size_t length = nameEnd + 7;  // the 0 byte, flags and size
-  if (length > file.size()) ByteReader::fail();
+  if (length > fileSize) ByteReader::fail();
   return length;
 }
 

@@ -1,5 +1,7 @@
 #include "stream/task_list_file.h"
 
+#include <algorithm>
+
 #include "stream/atomic_file.h"
 #include "stream/class_registry.h"
 #include "stream/component_reader.h"
@@ -14,7 +16,15 @@ void SaveTaskList(const std::string& fileName, Ttree& tree) {
 }
 
 void LoadTaskList(const std::string& fileName, Ttree& tree) {
-  loadTaskListFromBytes(readWholeFile(fileName), tree);
+  // Read as it is parsed, not whole: a list of a million tasks would
+  // otherwise hold its file's bytes beside the tree.
+  std::unique_ptr<ByteSource> file = openFileSource(fileName);
+  file->fill(kResourceHeaderWindow);
+  size_t headerBytes = std::min(file->filled(), kResourceHeaderWindow);
+  size_t streamStart = resourceHeaderLength({file->data(), headerBytes}, file->size());
+  ByteReader in(*file);
+  in.skip(streamStart);
+  readComponentStream(in, tree, taskListClasses());
 }
 
 std::string saveTaskListToBytes(Ttree& tree) {

@@ -39,7 +39,11 @@ class NodeCollection : public PropertyOwner {
  public:
   bool readProperty(Component& object, std::string_view name, ReadContext& context) const override {
     if (!equalsIgnoringAsciiCase(name, "Data")) return false;
-    readNodeList(static_cast<Ttree&>(object), context.values().binary());
+    ByteReader& in = context.values().bytes();
+    size_t length = context.values().binaryLength();
+    ByteReader block(in, length);
+    readNodeList(static_cast<Ttree&>(object), block);
+    in.skip(length);
     return true;
   }
 };

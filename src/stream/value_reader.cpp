@@ -97,9 +97,11 @@ ReferenceValue ValueReader::reference() {
   }
 }
 
-std::string_view ValueReader::binary() {
+std::string_view ValueReader::binary() { return in_.readBytes(binaryLength()); }
+
+size_t ValueReader::binaryLength() {
   if (readTag() != ValueTag::kBinary) invalid();
-  return in_.readBytes(in_.readCount());
+  return in_.readCount();
 }
 
 void ValueReader::integerPair(int32_t& first, int32_t& second) {

@@ -48,6 +48,10 @@ class ValueReader {
   ReferenceValue reference();
   // Tag 10: the block of bytes.
   std::string_view binary();
+  // Tag 10 and the block's length; the reader stays at the block's start, for
+  // a reader of the block alone (ByteReader(bytes(), length)), and must then
+  // be moved past it.
+  size_t binaryLength();
   // Tag 1 with two integers: a control's design size.
   void integerPair(int32_t& first, int32_t& second);
 
