@@ -1,8 +1,35 @@
 #include "model/component.h"
 
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
 #include "model/error.h"
 
 namespace qm {
+
+void Component::Name::clear() {
+  if (onHeap()) delete[] heap_.bytes;
+  inside_[kInside] = 0;
+}
+
+void Component::Name::assign(std::string_view name) {
+  if (name.size() <= kInside) {
+    char copy[kInside];
+    name.copy(copy, name.size());  // the name may be this one's
+    clear();
+    std::memcpy(inside_, copy, name.size());
+    inside_[kInside] = static_cast<char>(name.size());
+    return;
+  }
+  if (name.size() > std::numeric_limits<uint32_t>::max()) throw std::length_error("component name");
+  char* bytes = new char[name.size()];
+  name.copy(bytes, name.size());
+  clear();
+  heap_.bytes = bytes;
+  heap_.size = static_cast<uint32_t>(name.size());
+  inside_[kInside] = static_cast<char>(kHeapMark);
+}
 
 Component::~Component() {
   if (!owned_) return;
@@ -18,7 +45,7 @@ Component::~Component() {
 }
 
 void Component::setName(std::string_view name) {
-  if (name == name_) return;
+  if (name == name_.view()) return;
   if (owner_ != nullptr) {
     NameIndex& names = owner_->owned_->names;
     if (!name.empty()) {
@@ -33,8 +60,8 @@ void Component::setName(std::string_view name) {
 
 Component* Component::insertComponent(std::unique_ptr<Component> component) {
   Component* c = component.get();
-  if (!c->name_.empty() && findComponent(c->name_) != nullptr)
-    raise("A component named %s already exists", {c->name_});
+  if (!c->name_.empty() && findComponent(c->name_.view()) != nullptr)
+    raise("A component named %s already exists", {c->name_.view()});
   if (!owned_) owned_ = std::make_unique<Owned>();
   component.release();
   c->owner_ = this;

@@ -21,7 +21,7 @@ class Component {
 
   virtual std::string_view className() const = 0;
 
-  std::string_view name() const { return name_; }
+  std::string_view name() const { return name_.view(); }
   // Fails with "A component named %s already exists" when another component
   // of the same owner bears the name (letter case ignored).
   void setName(std::string_view name);
@@ -47,8 +47,37 @@ class Component {
   size_t namedComponentCount() const { return owned_ ? owned_->names.size() : 0; }
 
  private:
-  std::string name_;
-  int32_t tag_ = 0;
+  // A name in 16 bytes: up to 15 bytes (every name the record numbering
+  // gives) inside, a longer one on the heap.
+  class Name {
+   public:
+    Name() = default;
+    Name(const Name&) = delete;
+    Name& operator=(const Name&) = delete;
+    ~Name() { clear(); }
+    std::string_view view() const {
+      if (onHeap()) return {heap_.bytes, heap_.size};
+      return {inside_, static_cast<size_t>(static_cast<unsigned char>(inside_[kInside]))};
+    }
+    bool empty() const { return view().empty(); }
+    void assign(std::string_view name);
+
+   private:
+    static constexpr size_t kInside = 15;
+    static constexpr unsigned char kHeapMark = 0xFF;
+    bool onHeap() const { return static_cast<unsigned char>(inside_[kInside]) == kHeapMark; }
+    void clear();
+    union {
+      char inside_[kInside + 1] = {};  // the bytes, then their count
+      struct {
+        char* bytes;
+        uint32_t size;  // the last byte, the count's place inside, holds kHeapMark
+      } heap_;
+    };
+  };
+  static_assert(sizeof(Name) == 16);
+
+  Name name_;
   Component* owner_ = nullptr;
   Component* prev_ = nullptr;
   Component* next_ = nullptr;
@@ -61,6 +90,7 @@ class Component {
     NameIndex names;
   };
   std::unique_ptr<Owned> owned_;
+  int32_t tag_ = 0;  // last, so that a subclass's first small field fills the gap after it
 };
 
 }  // namespace qm

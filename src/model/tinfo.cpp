@@ -5,7 +5,7 @@
 namespace qm {
 namespace {
 std::atomic<uint32_t> nextRecordId{1};
-}
+}  // namespace
 
 Tinfo::Tinfo() {
   uint32_t id = nextRecordId.fetch_add(1, std::memory_order_relaxed);

@@ -4,12 +4,15 @@
 #include <string>
 #include <string_view>
 
+#include "model/compact_text.h"
 #include "model/component.h"
+#include "model/object_pool.h"
 
 namespace qm {
 
 // The task record: everything about a task except its title and picture.
-class Tinfo : public Component {
+// From a pool: a list may hold a million records.
+class Tinfo : public Component, public PooledObject<Tinfo> {
  public:
   static constexpr std::string_view kClassName = "Tinfo";
 
@@ -20,12 +23,13 @@ class Tinfo : public Component {
   // list's data field so that an unchanged list saves to identical bytes.
   uint32_t id() const { return id_; }
 
-  std::string note;
+  // In an order that leaves no gaps: a list may hold a million records.
+  int32_t icon = 0;
+  CompactText note;
   double taskstart = 0;
   double taskend = 0;
-  std::string priority;
-  std::string status;
-  int32_t icon = 0;
+  CompactText priority;
+  CompactText status;
   // Design position of a non-visual component; the system never sets it.
   int16_t designLeft = 0;
   int16_t designTop = 0;

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "model/compact_text.h"
+#include "model/object_pool.h"
+
 namespace qm {
 
 class Tinfo;
@@ -19,7 +22,7 @@ class Ttree;
 // rows and sibling offsets are brought up to date by the first look-up that
 // needs them, from the first stale one. A tree is therefore not safe for
 // concurrent readers.
-class TreeNode {
+class TreeNode : public PooledObject<TreeNode> {
  public:
   TreeNode() = default;
   TreeNode(const TreeNode&) = delete;
@@ -91,7 +94,7 @@ class TreeNode {
   void numberSlots() const;
   void computeOffsets() const;
 
-  std::string text_;
+  CompactText text_;
   int32_t imageIndex_ = 0;
   int32_t selectedIndex_ = 0;
   int32_t stateIndex_ = -1;

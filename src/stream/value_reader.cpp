@@ -86,6 +86,11 @@ void ValueReader::text(std::string& out) {
   }
 }
 
+void ValueReader::text(CompactText& out) {
+  text(scratch_);
+  out = scratch_;
+}
+
 ReferenceValue ValueReader::reference() {
   switch (readTag()) {
     case ValueTag::kNil:

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/compact_text.h"
 #include "stream/byte_reader.h"
 #include "stream/value_tag.h"
 
@@ -44,6 +45,7 @@ class ValueReader {
   double floatingPoint();
   // Tags 6, 12, 18, 20, converted to UTF-8 into `out`.
   void text(std::string& out);
+  void text(CompactText& out);
   // Tags 13 and 7.
   ReferenceValue reference();
   // Tag 10: the block of bytes.
@@ -67,6 +69,7 @@ class ValueReader {
   std::string_view identifierAfter(ValueTag tag);
 
   ByteReader& in_;
+  std::string scratch_;
 };
 
 }  // namespace qm

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/compact_text.h"
 #include "model/error.h"
 #include "model/tinfo.h"
 #include "model/ttree.h"
@@ -88,6 +89,47 @@ TEST(Component, NumberedAndOtherNamesShareOneNamespace) {
   EXPECT_EQ(tree.findComponent("ID3"), nullptr);
   EXPECT_EQ(tree.findComponent("ID7"), seven);
   EXPECT_EQ(tree.namedComponentCount(), 5u);
+}
+
+TEST(Component, LongNamesAndNamesTakenFromThemselves) {
+  Ttree tree;
+  Tinfo* r = tree.createRecord();
+  std::string longName(200, 'a');
+  longName += "Z";
+  r->setName(longName);
+  EXPECT_EQ(r->name(), longName);
+  EXPECT_EQ(tree.findComponent(std::string(200, 'A') + "z"), r);
+  r->setName(r->name().substr(180));  // 21 bytes, still outside
+  EXPECT_EQ(r->name(), std::string(20, 'a') + "Z");
+  r->setName(r->name().substr(10));  // 11 bytes, inside
+  EXPECT_EQ(r->name(), std::string(10, 'a') + "Z");
+  r->setName(r->name().substr(1));
+  EXPECT_EQ(r->name(), std::string(9, 'a') + "Z");
+  EXPECT_EQ(tree.findComponent(longName), nullptr);
+  EXPECT_EQ(tree.findComponent("aaaaaaaaaZ"), r);
+}
+
+TEST(CompactText, HoldsAnyTextAndTakesPartsOfItself) {
+  CompactText text;
+  EXPECT_TRUE(text.empty());
+  EXPECT_STREQ(text.data(), "");
+  text = "first line\r\nsecond";
+  EXPECT_EQ(text, "first line\r\nsecond");
+  EXPECT_EQ(text.size(), 18u);
+  text = text.view().substr(6, 4);  // shorter, from its own bytes
+  EXPECT_EQ(text, std::string("line"));
+  text = text.view().substr(0, 4);  // the same size
+  EXPECT_EQ(text, std::string_view("line"));
+  CompactText copy = text;
+  text = std::string(300, 'x');
+  EXPECT_EQ(copy, "line");
+  EXPECT_EQ(std::string(text).size(), 300u);
+  EXPECT_EQ("<" + copy + ">", "<line>");
+  text = "";
+  EXPECT_TRUE(text.empty());
+  CompactText moved = std::move(copy);
+  EXPECT_EQ(moved, "line");
+  EXPECT_TRUE(copy.empty());  // NOLINT: a moved-from text is empty
 }
 
 TEST(Error, FormatFillsEachPlaceholderInOrder) {
