@@ -1,18 +1,30 @@
 #include "model/object_pool.h"
 
-#include <mutex>
-#include <vector>
+#include <sys/mman.h>
+
+#include <atomic>
+#include <cstdint>
 
 namespace qm {
 
 void* newPoolSlab(size_t bytes) {
-  // Kept reachable here, so that leak checkers see the objects inside.
-  static std::mutex lock;
-  static auto* slabs = new std::vector<void*>;
-  void* slab = ::operator new(bytes);
-  std::lock_guard<std::mutex> guard(lock);
-  slabs->push_back(slab);
-  return slab;
+  // Slabs are mapped directly, aligned to 2 MiB, so that the system may back
+  // all but the first few with huge pages: first touches of fresh memory are
+  // most of the cost of reading a large list. A small list stays within its
+  // first slabs, in ordinary pages.
+  constexpr size_t kHuge = size_t{2} << 20;
+  static std::atomic<size_t> slabsMade{0};
+  size_t size = (bytes + kHuge - 1) / kHuge * kHuge;
+  void* mapped = ::mmap(nullptr, size + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) throw std::bad_alloc();
+  auto start = reinterpret_cast<uintptr_t>(mapped);
+  uintptr_t aligned = (start + kHuge - 1) / kHuge * kHuge;
+  if (aligned > start) ::munmap(mapped, aligned - start);
+  if (uintptr_t end = start + size + kHuge; end > aligned + size)
+    ::munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
+  if (slabsMade.fetch_add(1, std::memory_order_relaxed) > 1)
+    ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+  return reinterpret_cast<void*>(aligned);
 }
 
 }  // namespace qm

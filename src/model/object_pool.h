@@ -20,6 +20,7 @@ namespace qm {
 
 // A block of memory that is kept for the life of the process.
 void* newPoolSlab(size_t bytes);
+inline constexpr size_t kPoolSlabBytes = size_t{4} << 20;
 
 // Objects of one class carved from large slabs: no allocator header per
 // object, and objects made one after another (a list being read) lie side by
@@ -38,7 +39,7 @@ class ObjectPool {
       return f;
     }
     if (l.next == l.end) {
-      l.next = static_cast<char*>(newPoolSlab(kSlot * kSlotsPerSlab));
+      l.next = static_cast<char*>(newPoolSlab(kPoolSlabBytes));
       l.end = l.next + kSlot * kSlotsPerSlab;
     }
     void* p = l.next;
@@ -67,7 +68,7 @@ class ObjectPool {
   static constexpr size_t kAlign = Align > alignof(Free) ? Align : alignof(Free);
   static constexpr size_t kSlot =
       ((Size > sizeof(Free) ? Size : sizeof(Free)) + kAlign - 1) / kAlign * kAlign;
-  static constexpr size_t kSlotsPerSlab = 4096;
+  static constexpr size_t kSlotsPerSlab = kPoolSlabBytes / kSlot;
   static_assert(kAlign <= alignof(std::max_align_t));
 
   struct Local {

@@ -270,27 +270,44 @@ bool Ttree::recordNamesMatchNodes() const {
   return attached == namedComponentCount();
 }
 
-void Ttree::NameRecords(const std::function<void(const Tinfo&)>& writeRecord) {
-  // Nothing to rename when the last save or read left every record named
-  // after its node (the common case); otherwise every record name is freed
-  // first, attached or not, so the new numbering can never collide with
-  // names given by an earlier save or read. A component of another class
-  // bearing a name of that form gives it up too.
-  bool renaming = !recordNamesMatchNodes();
-  if (renaming) {
-    for (Component* c = firstComponent(); c != nullptr; c = c->nextSibling()) {
-      if (dynamic_cast<Tinfo*>(c) != nullptr)
-        c->setName({});
-      else if (c->className() != Tinfo::kClassName && looksLikeRecordName(c->name()))
-        c->setName({});
-    }
+void Ttree::freeRecordNames() {
+  for (Component* c = firstComponent(); c != nullptr; c = c->nextSibling()) {
+    if (dynamic_cast<Tinfo*>(c) != nullptr)
+      c->setName({});
+    else if (c->className() != Tinfo::kClassName && looksLikeRecordName(c->name()))
+      c->setName({});
   }
+}
+
+void Ttree::renameRecordsBefore(const TreeNode* end) {
+  size_t i = 0;
+  char buffer[24];
+  for (TreeNode* n = firstNode(); n != end; n = nextInPreorder(n), ++i)
+    if (n->record_ != nullptr) n->record_->setName(recordName(i, buffer));
+}
+
+void Ttree::NameRecords(const std::function<void(const Tinfo&)>& writeRecord) {
+  // Every record name is freed first, attached or not, so that the new
+  // numbering can never collide with names given by an earlier save or read;
+  // a component of another class bearing a name of that form gives it up
+  // too. Usually the last save or read left every record named after its
+  // node already; then nothing is renamed, and only the first record found
+  // misnamed (or a name left over at the end) starts the renaming, which
+  // gives the records before it the names they had.
+  bool renaming = false;
+  size_t attached = 0;
   size_t i = 0;
   char buffer[24];
   for (TreeNode* n = firstNode(); n != nullptr; n = nextInPreorder(n), ++i) {
     std::string_view name = recordName(i, buffer);
     if (n->record_ != nullptr) {
+      if (!renaming && (n->record_->owner() != this || n->record_->name() != name)) {
+        renaming = true;
+        freeRecordNames();
+        renameRecordsBefore(n);
+      }
       if (renaming) n->record_->setName(name);
+      ++attached;
       writeRecord(*n->record_);
     } else {
       Tinfo standIn;
@@ -298,6 +315,12 @@ void Ttree::NameRecords(const std::function<void(const Tinfo&)>& writeRecord) {
       standIn.icon = n->imageIndex_;
       writeRecord(standIn);
     }
+  }
+  if (!renaming && attached != namedComponentCount()) {
+    // A name not given by the numbering is left: free them all and name the
+    // records again as they were written.
+    freeRecordNames();
+    renameRecordsBefore(nullptr);
   }
 }
 

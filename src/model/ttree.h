@@ -143,6 +143,8 @@ class Ttree : public Component {
   void recomputeSubtreeSizes();
   size_t destroySubtree(TreeNode* node, bool discardRecords);
   void collapseSubtree(TreeNode* node);
+  void freeRecordNames();
+  void renameRecordsBefore(const TreeNode* end);  // nullptr: all
 
   TreeSettings settings_;
   TreeNode* root_;

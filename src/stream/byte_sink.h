@@ -19,6 +19,11 @@ class ByteSink {
 
 class MemorySink : public ByteSink {
  public:
+  MemorySink() = default;
+  // Reserves room for about `expectedSize` bytes up front, so that the bytes
+  // are not copied as they grow; room that is never written costs address
+  // space only.
+  explicit MemorySink(size_t expectedSize) { bytes_.reserve(expectedSize); }
   void write(const char* data, size_t size) override { bytes_.append(data, size); }
   void writeAt(uint64_t offset, const char* data, size_t size) override;
   std::string& bytes() { return bytes_; }

@@ -28,8 +28,17 @@ void writeComponentStream(ByteWriter& bytes, Component& root, const ClassRegistr
   writeHeadAndProperties(out, root, rootClass);
   // Only the root has children in the streams this program writes (a task
   // record has none), so each child's own child list is empty.
+  // Children are mostly of one class: its look-up is kept.
+  // (The same characters mean the same name; a stand-in child does not
+  // outlive its writing, so only its class name is kept.)
+  std::string_view lastName;
+  const ComponentClass* lastClass = nullptr;
   rootClass.forEachChild(root, [&](const Component& child) {
-    writeHeadAndProperties(out, child, classOf(child, classes));
+    std::string_view name = child.className();
+    if (lastClass == nullptr || name.data() != lastName.data() || name.size() != lastName.size())
+      lastClass = &classOf(child, classes);
+    lastName = name;
+    writeHeadAndProperties(out, child, *lastClass);
     out.endOfList();
   });
   out.endOfList();

@@ -28,7 +28,10 @@ void LoadTaskList(const std::string& fileName, Ttree& tree) {
 }
 
 std::string saveTaskListToBytes(Ttree& tree) {
-  MemorySink sink;
+  // Room for well over a typical task (about 150 bytes in a file): the bytes
+  // are then written once, not copied as the buffer doubles. A list of longer
+  // tasks grows the usual way beyond it.
+  MemorySink sink(4096 + tree.nodeCount() * 256);
   writeTaskList(sink, tree);
   return std::move(sink.bytes());
 }

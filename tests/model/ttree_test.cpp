@@ -240,9 +240,26 @@ TEST(Ttree, NameRecordsRenumbersFromScratchAndFreesStaleNames) {
   EXPECT_EQ(movedRecord->name(), "ID0");
   EXPECT_EQ(tree.nodeAt(1)->record()->name(), "ID1");
 
-  // A named record that no node holds must lose its name on the next save.
-  tree.createRecord()->setName("spare");
+  // A named record that no node holds must lose its name on the next save,
+  // even when every record held bears its right name already.
+  Tinfo* spare = tree.createRecord();
+  spare->setName("spare");
   EXPECT_FALSE(tree.recordNamesMatchNodes());
+  written.clear();
+  tree.NameRecords([&](const Tinfo& r) { written.emplace_back(r.name()); });
+  EXPECT_EQ(written, (std::vector<std::string>{"ID0", "ID1"}));
+  EXPECT_EQ(spare->name(), "");
+  EXPECT_EQ(tree.nodeAt(0)->record()->name(), "ID0");
+  EXPECT_EQ(tree.nodeAt(1)->record()->name(), "ID1");
+  EXPECT_TRUE(tree.recordNamesMatchNodes());
+
+  // One record held by two nodes ends with the later node's name.
+  TreeNode* bare = tree.appendNode(nullptr, "shares");
+  tree.setRecord(bare, tree.nodeAt(0)->record());
+  written.clear();
+  tree.NameRecords([&](const Tinfo& r) { written.emplace_back(r.name()); });
+  EXPECT_EQ(written, (std::vector<std::string>{"ID0", "ID1", "ID2"}));
+  EXPECT_EQ(bare->record()->name(), "ID2");
 }
 
 TEST(Ttree, NameRecordsTakesRecordLikeNamesFromOtherComponents) {
