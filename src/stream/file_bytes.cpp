@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <new>
 
 #include "model/error.h"
@@ -32,6 +33,9 @@ class OpenFile {
 constexpr size_t kPage = 4096;
 constexpr size_t kReadAhead = size_t{1} << 20;    // bytes read at once
 constexpr size_t kReleaseStep = size_t{4} << 20;  // bytes given back at once
+// Smaller files are read into ordinary memory, which the allocator hands out
+// again warm for the next file; giving pages back would only cost faults.
+constexpr size_t kMappedFrom = size_t{16} << 20;
 
 // The bytes live in a private anonymous mapping of the file's size, so their
 // addresses never change; pages before what the reader still needs are
@@ -41,6 +45,11 @@ class FileSource : public ByteSource {
  public:
   FileSource(OpenFile file, size_t size) : file_(std::move(file)), size_(size) {
     if (size_ == 0) return;
+    if (size_ < kMappedFrom) {
+      small_.reset(new char[size_]);  // not zeroed: read over at once
+      data_ = small_.get();
+      return;
+    }
     void* memory =
         ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (memory == MAP_FAILED) throw std::bad_alloc();
@@ -49,7 +58,7 @@ class FileSource : public ByteSource {
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
   ~FileSource() override {
-    if (data_ != nullptr) ::munmap(data_, size_);
+    if (data_ != nullptr && !small_) ::munmap(data_, size_);
   }
 
   const char* data() const override { return data_; }
@@ -68,6 +77,7 @@ class FileSource : public ByteSource {
   }
 
   void release(size_t from, size_t before) override {
+    if (small_) return;
     // A reader of part of the file releases from the part's start on; the
     // bytes before it stay until the outer reader releases them.
     size_t& done = from <= released_ ? released_ : releasedFrom(from);
@@ -81,6 +91,7 @@ class FileSource : public ByteSource {
 
  private:
   OpenFile file_;
+  std::unique_ptr<char[]> small_;
   char* data_ = nullptr;
   size_t size_;
   size_t filled_ = 0;

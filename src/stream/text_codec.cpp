@@ -1,6 +1,7 @@
 #include "stream/text_codec.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace qm {
 namespace {
@@ -67,6 +68,11 @@ size_t sequenceAt(std::string_view s, size_t pos, size_t& subpart) {
 
 size_t asciiPrefixLength(std::string_view s) {
   size_t i = 0;
+  // Eight bytes at a time while no byte has its top bit set.
+  for (uint64_t word; i + 8 <= s.size(); i += 8) {
+    std::memcpy(&word, s.data() + i, 8);
+    if ((word & 0x8080808080808080ull) != 0) break;
+  }
   while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
   return i;
 }
