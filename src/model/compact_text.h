@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstddef>
+#include <cstddef>  // offsetof
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -60,6 +60,7 @@ class CompactText {
     uint32_t size;
     char bytes[1];  // size bytes, then a 0 byte
   };
+  static size_t blockBytes(size_t textSize) { return offsetof(Block, bytes) + textSize + 1; }
   Block* block_ = nullptr;
 };
 

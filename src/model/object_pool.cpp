@@ -2,18 +2,16 @@
 
 #include <sys/mman.h>
 
-#include <atomic>
 #include <cstdint>
 
 namespace qm {
 
-void* newPoolSlab(size_t bytes) {
+void* newPoolSlab(size_t bytes, bool large) {
   // Slabs are mapped directly, aligned to 2 MiB, so that the system may back
-  // all but the first few with huge pages: first touches of fresh memory are
-  // most of the cost of reading a large list. A small list stays within its
-  // first slabs, in ordinary pages.
+  // a pool's later slabs with huge pages: first touches of fresh memory are
+  // most of the cost of reading a large list. A small list stays within the
+  // first slab of each pool, in ordinary pages.
   constexpr size_t kHuge = size_t{2} << 20;
-  static std::atomic<size_t> slabsMade{0};
   size_t size = (bytes + kHuge - 1) / kHuge * kHuge;
   void* mapped = ::mmap(nullptr, size + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) throw std::bad_alloc();
@@ -22,8 +20,7 @@ void* newPoolSlab(size_t bytes) {
   if (aligned > start) ::munmap(mapped, aligned - start);
   if (uintptr_t end = start + size + kHuge; end > aligned + size)
     ::munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
-  if (slabsMade.fetch_add(1, std::memory_order_relaxed) > 1)
-    ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+  if (large) ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
   return reinterpret_cast<void*>(aligned);
 }
 

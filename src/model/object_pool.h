@@ -18,8 +18,9 @@
 
 namespace qm {
 
-// A block of memory that is kept for the life of the process.
-void* newPoolSlab(size_t bytes);
+// A block of memory that is kept for the life of the process; `large` when
+// its pool has filled a slab already (it may then get huge pages).
+void* newPoolSlab(size_t bytes, bool large);
 inline constexpr size_t kPoolSlabBytes = size_t{4} << 20;
 
 // Objects of one class carved from large slabs: no allocator header per
@@ -39,7 +40,7 @@ class ObjectPool {
       return f;
     }
     if (l.next == l.end) {
-      l.next = static_cast<char*>(newPoolSlab(kPoolSlabBytes));
+      l.next = static_cast<char*>(newPoolSlab(kPoolSlabBytes, l.slabs++ > 0));
       l.end = l.next + kSlot * kSlotsPerSlab;
     }
     void* p = l.next;
@@ -75,6 +76,7 @@ class ObjectPool {
     Free* free = nullptr;
     char* next = nullptr;
     char* end = nullptr;
+    size_t slabs = 0;
   };
   static Local& local() {
     thread_local Local l;
