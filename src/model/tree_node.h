@@ -56,7 +56,7 @@ class TreeNode : public PooledObject<TreeNode> {
   friend class Ttree;
 
   // The children in slots [begin, end) of an array with room at both ends;
-  // allocated in one block with the array, and only for nodes that have had
+  // allocated in one block with the array, and only while a node has
   // children.
   struct Children {
     uint32_t capacity;
