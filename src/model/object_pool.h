@@ -52,6 +52,7 @@ class ObjectPool {
   }
 
   static void deallocate(void* p) noexcept {
+    if (p == nullptr) return;
 #if QM_OBJECT_POOLS
     Local& l = local();
     auto* f = static_cast<Free*>(p);

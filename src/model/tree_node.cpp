@@ -61,7 +61,8 @@ void TreeNode::pushBack(TreeNode* child) {
 void TreeNode::pushFront(TreeNode* child) {
   if (kids_ == nullptr || kids_->begin == 0) {
     uint32_t count = static_cast<uint32_t>(childCount());
-    uint32_t back = kids_ != nullptr ? kids_->capacity - kids_->end : 0;
+    // Room freed at the back by removals is given back, up to half the count.
+    uint32_t back = kids_ != nullptr ? std::min(kids_->capacity - kids_->end, count / 2) : 0;
     uint32_t front = std::max<uint32_t>(4, count);
     relayout(front, front + count + back);
   }

@@ -1,5 +1,7 @@
 #include "stream/component_writer.h"
 
+#include <string>
+
 #include "model/error.h"
 #include "stream/value_writer.h"
 
@@ -29,15 +31,15 @@ void writeComponentStream(ByteWriter& bytes, Component& root, const ClassRegistr
   // Only the root has children in the streams this program writes (a task
   // record has none), so each child's own child list is empty.
   // Children are mostly of one class: its look-up is kept.
-  // (The same characters mean the same name; a stand-in child does not
-  // outlive its writing, so only its class name is kept.)
-  std::string_view lastName;
+  // (A stand-in child does not outlive its writing, so the name is copied.)
+  std::string lastName;
   const ComponentClass* lastClass = nullptr;
   rootClass.forEachChild(root, [&](const Component& child) {
     std::string_view name = child.className();
-    if (lastClass == nullptr || name.data() != lastName.data() || name.size() != lastName.size())
+    if (lastClass == nullptr || name != lastName) {
       lastClass = &classOf(child, classes);
-    lastName = name;
+      lastName = name;
+    }
     writeHeadAndProperties(out, child, *lastClass);
     out.endOfList();
   });

@@ -86,7 +86,8 @@ class FileSource : public ByteSource {
     size_t first = (start + kPage - 1) / kPage * kPage;
     size_t end = before / kPage * kPage;
     if (end > first) ::madvise(data_ + first, end - first, MADV_DONTNEED);
-    done = before;
+    // From the page that holds `before` on: its bytes up to `before` go next time.
+    done = std::max(end, start);
   }
 
  private:

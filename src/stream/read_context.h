@@ -17,6 +17,8 @@ class ComponentClass;
 struct PendingReference {
   Component* object;
   const ComponentClass* objectClass;
+  // Must outlive the read: the file's own bytes may be given back by then,
+  // so this names static text (a class's property name), never the file's.
   std::string_view property;
   ReferenceValue value;
 };
