@@ -44,13 +44,16 @@ void TreeNode::relayout(uint32_t frontRoom, uint32_t capacity) {
   kids_ = fresh;
 }
 
+void TreeNode::makeRoomAtBack() {
+  if (kids_ != nullptr && kids_->end < kids_->capacity) return;
+  uint32_t count = static_cast<uint32_t>(childCount());
+  // Room freed at the front by removals is given back, up to half the count.
+  uint32_t front = kids_ != nullptr ? std::min(kids_->begin, count / 2) : 0;
+  relayout(front, front + std::max<uint32_t>(4, 2 * count));
+}
+
 void TreeNode::pushBack(TreeNode* child) {
-  if (kids_ == nullptr || kids_->end == kids_->capacity) {
-    uint32_t count = static_cast<uint32_t>(childCount());
-    // Room freed at the front by removals is given back, up to half the count.
-    uint32_t front = kids_ != nullptr ? std::min(kids_->begin, count / 2) : 0;
-    relayout(front, front + std::max<uint32_t>(4, 2 * count));
-  }
+  makeRoomAtBack();
   Children& k = *kids_;
   child->slot_ = k.end;
   k.array()[k.end] = child;

@@ -77,6 +77,8 @@ class TreeNode : public PooledObject<TreeNode> {
 
   // The child keeping of a parent; the callers keep subtree sizes.
   void pushBack(TreeNode* child);
+  // Allocates what the next pushBack needs, so that it cannot fail.
+  void makeRoomAtBack();
   void pushFront(TreeNode* child);
   void remove(TreeNode* child);
   void dropChildren();  // forgets them all; they are not destroyed

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <memory>
 #include <string>
 
 namespace qm {
@@ -89,10 +90,14 @@ size_t Ttree::destroySubtree(TreeNode* node, bool discardRecords) {
 
 TreeNode* Ttree::appendNode(TreeNode* parent, std::string_view text, Tinfo* record) {
   if (parent == nullptr) parent = root_;
+  // Everything that may fail is done before the observers hear of the
+  // insertion, which they then see through to its end.
+  auto created = std::make_unique<TreeNode>();
+  created->text_.assign(text);
+  parent->makeRoomAtBack();
   size_t row = parent->childCount();
   notify([&](TreeObserver& o) { o.nodeAboutToBeInserted(parent, row); });
-  auto* node = new TreeNode;
-  node->text_.assign(text);
+  TreeNode* node = created.release();
   node->record_ = record;
   node->parent_ = parent;
   parent->pushBack(node);
