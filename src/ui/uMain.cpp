@@ -76,7 +76,7 @@ TfrmMain::~TfrmMain() {
   tree_.reset();
   // A window destroyed without a close (tests, a failed start) takes its
   // icon along.
-  if (tray_->isAdded()) tray_->remove();
+  removeTrayIcon();
   if (frmMain == this) frmMain = nullptr;
 }
 

@@ -152,7 +152,6 @@ class TfrmMain : public QMainWindow {
   void showMode(QObject* Sender);
   // Turns the main window into the narrow, yellow, always-on-top strip.
   void SetMode();
-  const platform::NotifyIconData& iconData() const { return iconData_; }
   platform::TrayIcon& trayIcon() const { return *tray_; }
   void setModeWindow(QWidget* modeWindow) { modeWindow_ = modeWindow; }
 

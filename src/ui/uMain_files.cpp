@@ -111,9 +111,7 @@ void TfrmMain::FormClose(QObject* /*Sender*/, bool& CanClose) {
 // The file named on the command line, opened at start-up: the list has no
 // file name, so its first Save asks for one, and the modified flag stays 0.
 void TfrmMain::openFromCommandLine(const QString& path) {
-  std::unique_ptr<Ttree> loaded = readTaskList(path);
-  setFileName(QString());
-  replaceTree(std::move(loaded));
+  replaceTree(readTaskList(path));
   simpleText_ = path;
   showTaskCount();
 }

@@ -42,6 +42,15 @@ class FileCommands : public MainWindowTest {
 
   std::vector<std::string> topTitles() { return childTitles(tree().root()); }
 
+  // A list opened from a file, then changed and marked modified.
+  QString openEditedList(const char* name) {
+    QString file = writeList(name, {"one"});
+    open(file);
+    tree().setText(tree().firstNode(), "edited");
+    window->setTag(1);
+    return file;
+  }
+
   void open(const QString& file) {
     desktop.fileNames.push_back(file);
     window->mnuOpen->trigger();
@@ -180,10 +189,7 @@ TEST_F(FileCommands, OpenAsksOnlyForAModifiedListAndKeepsTheFlag) {
 
 TEST_F(FileCommands, OpenOnAModifiedListAnsweredYesSavesAndOpensNothing) {
   createWindow();
-  QString file = writeList("a.jjp", {"one"});
-  open(file);
-  tree().setText(tree().firstNode(), "edited");
-  window->setTag(1);
+  QString file = openEditedList("a.jjp");
   desktop.saveAnswers = {SaveAnswer::Yes};
   window->cmdOpenClick(nullptr);
   EXPECT_EQ(desktop.openRequests.size(), 1);  // only the first Open's
@@ -316,10 +322,7 @@ TEST_F(FileCommands, CloseAsksOnlyForAModifiedList) {
 
 TEST_F(FileCommands, CloseAnsweredYesSavesANamedListThenCloses) {
   createWindow();
-  QString file = writeList("a.jjp", {"one"});
-  open(file);
-  tree().setText(tree().firstNode(), "edited");
-  window->setTag(1);
+  QString file = openEditedList("a.jjp");
   desktop.saveAnswers = {SaveAnswer::Yes};
   EXPECT_TRUE(closeWindow());
   EXPECT_EQ(contentsOf(file).toStdString(), saveTaskListToBytes(tree()));
