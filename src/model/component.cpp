@@ -77,6 +77,11 @@ Component* Component::insertComponent(std::unique_ptr<Component> component) {
   return c;
 }
 
+void Component::expectNumberedComponents(size_t count) {
+  if (!owned_) owned_ = std::make_unique<Owned>();
+  owned_->names.reserveNumbered(count);
+}
+
 std::unique_ptr<Component> Component::removeComponent(Component* c) {
   if (c == nullptr || c->owner_ != this) return nullptr;
   if (!c->name_.empty()) owned_->names.erase(c);

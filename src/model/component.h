@@ -43,6 +43,9 @@ class Component {
   Component* nextSibling() const { return next_; }
   Component* previousSibling() const { return prev_; }
   Component* findComponent(std::string_view name) const;
+  // A hint: about `count` components named by the record numbering will
+  // follow.
+  void expectNumberedComponents(size_t count);
   // Owned components that bear a name.
   size_t namedComponentCount() const { return owned_ ? owned_->names.size() : 0; }
 

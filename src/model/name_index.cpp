@@ -34,14 +34,6 @@ bool recordNumberOf(std::string_view name, size_t& number) {
 
 }  // namespace
 
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (lowerAscii(static_cast<unsigned char>(a[i])) != lowerAscii(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 Component* NameIndex::tombstone() {
   static char marker;
   return reinterpret_cast<Component*>(&marker);

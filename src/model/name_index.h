@@ -21,6 +21,9 @@ class NameIndex {
   void insert(Component* component);  // the name must be non-empty and absent
   void erase(Component* component);
   size_t size() const { return numberedCount_ + hashedCount_; }
+  // Makes room for records numbered below `count`, so that reading a list
+  // does not copy the table as it grows.
+  void reserveNumbered(size_t count) { numbered_.reserve(count); }
 
  private:
   struct Slot {
@@ -39,6 +42,13 @@ class NameIndex {
   size_t used_ = 0;  // live entries plus tombstones
 };
 
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// Inline: reading a list compares every property name this way.
+inline bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
+  for (size_t i = 0; i < a.size(); ++i)
+    if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
 
 }  // namespace qm

@@ -277,7 +277,7 @@ bool Ttree::recordNamesMatchNodes() const {
 
 void Ttree::freeRecordNames() {
   for (Component* c = firstComponent(); c != nullptr; c = c->nextSibling()) {
-    if (dynamic_cast<Tinfo*>(c) != nullptr)
+    if (asTaskRecord(c) != nullptr)
       c->setName({});
     else if (c->className() != Tinfo::kClassName && looksLikeRecordName(c->name()))
       c->setName({});
@@ -333,7 +333,7 @@ void Ttree::LinkRecords() {
   size_t i = 0;
   char buffer[24];
   for (TreeNode* n = firstNode(); n != nullptr; n = nextInPreorder(n), ++i)
-    n->record_ = dynamic_cast<Tinfo*>(findComponent(recordName(i, buffer)));
+    n->record_ = asTaskRecord(findComponent(recordName(i, buffer)));
 }
 
 void Ttree::ClearTasks() {

@@ -19,17 +19,23 @@ class ByteSink {
 
 class MemorySink : public ByteSink {
  public:
-  MemorySink() = default;
+  MemorySink() : bytes_(own_) {}
   // Reserves room for about `expectedSize` bytes up front, so that the bytes
   // are not copied as they grow; room that is never written costs address
   // space only.
-  explicit MemorySink(size_t expectedSize) { bytes_.reserve(expectedSize); }
+  explicit MemorySink(size_t expectedSize) : MemorySink() { own_.reserve(expectedSize); }
+  // Writes into `target`, emptied first: memory it holds already is reused.
+  explicit MemorySink(std::string& target) : bytes_(target) { target.clear(); }
+  MemorySink(const MemorySink&) = delete;
+  MemorySink& operator=(const MemorySink&) = delete;
+
   void write(const char* data, size_t size) override { bytes_.append(data, size); }
   void writeAt(uint64_t offset, const char* data, size_t size) override;
   std::string& bytes() { return bytes_; }
 
  private:
-  std::string bytes_;
+  std::string own_;
+  std::string& bytes_;
 };
 
 }  // namespace qm

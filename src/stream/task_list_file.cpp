@@ -28,12 +28,18 @@ void LoadTaskList(const std::string& fileName, Ttree& tree) {
 }
 
 std::string saveTaskListToBytes(Ttree& tree) {
+  std::string bytes;
+  saveTaskListToBytes(tree, bytes);
+  return bytes;
+}
+
+void saveTaskListToBytes(Ttree& tree, std::string& out) {
   // Room for well over a typical task (about 150 bytes in a file): the bytes
   // are then written once, not copied as the buffer doubles. A list of longer
   // tasks grows the usual way beyond it.
-  MemorySink sink(4096 + tree.nodeCount() * 256);
+  MemorySink sink(out);
+  out.reserve(4096 + tree.nodeCount() * 256);
   writeTaskList(sink, tree);
-  return std::move(sink.bytes());
 }
 
 void loadTaskListFromBytes(std::string_view bytes, Ttree& tree) {

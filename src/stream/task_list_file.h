@@ -18,6 +18,10 @@ void LoadTaskList(const std::string& fileName, Ttree& tree);
 
 // The same two operations on bytes in memory.
 std::string saveTaskListToBytes(Ttree& tree);
+// Into `out`, replacing what it held; memory it holds already is reused, so
+// saving again and again touches no new memory. When the save fails, `out`
+// holds part of a list.
+void saveTaskListToBytes(Ttree& tree, std::string& out);
 void loadTaskListFromBytes(std::string_view bytes, Ttree& tree);
 
 }  // namespace qm

@@ -97,12 +97,14 @@ bool isAscii(std::string_view text) { return asciiPrefixLength(text) == text.siz
 
 bool isValidUtf8(std::string_view text) {
   size_t subpart;
-  for (size_t i = asciiPrefixLength(text); i < text.size();) {
+  // Mostly ASCII with a few other characters: the fast scan resumes after each.
+  for (size_t i = 0;;) {
+    i += asciiPrefixLength(text.substr(i));
+    if (i == text.size()) return true;
     size_t length = sequenceAt(text, i, subpart);
     if (length == 0) return false;
     i += length;
   }
-  return true;
 }
 
 void decodeEightBitText(std::string_view bytes, std::string& out) {
@@ -167,10 +169,10 @@ void decodeUtf16LeText(std::string_view bytes, std::string& out) {
 
 size_t utf16Length(std::string_view utf8) {
   size_t units = 0;
-  for (unsigned char b : utf8) {
-    if ((b & 0xC0) != 0x80) ++units;  // one unit per character...
-    if (b >= 0xF0) ++units;           // ...two beyond the basic plane
-  }
+  // Without branches, so that the compiler can vectorise the loop.
+  for (unsigned char b : utf8)
+    units += static_cast<size_t>((b & 0xC0) != 0x80)  // one unit per character...
+             + static_cast<size_t>(b >= 0xF0);        // ...two beyond the basic plane
   return units;
 }
 

@@ -42,7 +42,9 @@ class NodeCollection : public PropertyOwner {
     ByteReader& in = context.values().bytes();
     size_t length = context.values().binaryLength();
     ByteReader block(in, length);
-    readNodeList(static_cast<Ttree&>(object), block);
+    auto& tree = static_cast<Ttree&>(object);
+    readNodeList(tree, block);
+    tree.expectNumberedComponents(tree.nodeCount());  // one record per node follows
     in.skip(length);
     return true;
   }

@@ -71,25 +71,34 @@ double ValueReader::floatingPoint() {
   return fromExtended(bytes);
 }
 
-void ValueReader::text(std::string& out) {
+std::string_view ValueReader::textAsUtf8() {
+  std::string_view raw;
   switch (readTag()) {
     case ValueTag::kShortText:
-      return decodeEightBitText(in_.readShortString(), out);
+      raw = in_.readShortString();
+      break;
     case ValueTag::kLongText:
-      return decodeEightBitText(in_.readBytes(in_.readCount()), out);
+      raw = in_.readBytes(in_.readCount());
+      break;
     case ValueTag::kUtf8Text:
-      return decodeUtf8Text(in_.readBytes(in_.readCount()), out);
+      raw = in_.readBytes(in_.readCount());
+      if (isValidUtf8(raw)) return raw;
+      decodeUtf8Text(raw, scratch_);
+      return scratch_;
     case ValueTag::kWideText:
-      return decodeUtf16LeText(in_.readBytes(2 * in_.readCount(2)), out);
+      decodeUtf16LeText(in_.readBytes(2 * in_.readCount(2)), scratch_);
+      return scratch_;
     default:
       invalid();
   }
+  if (isValidUtf8(raw)) return raw;
+  decodeEightBitText(raw, scratch_);
+  return scratch_;
 }
 
-void ValueReader::text(CompactText& out) {
-  text(scratch_);
-  out = scratch_;
-}
+void ValueReader::text(std::string& out) { out.assign(textAsUtf8()); }
+
+void ValueReader::text(CompactText& out) { out = textAsUtf8(); }
 
 ReferenceValue ValueReader::reference() {
   switch (readTag()) {

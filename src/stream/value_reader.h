@@ -67,6 +67,9 @@ class ValueReader {
   ValueTag readTag() { return static_cast<ValueTag>(in_.readByte()); }
   int32_t integerAfter(ValueTag tag);
   std::string_view identifierAfter(ValueTag tag);
+  // The text value as UTF-8: a view of the stream when it needs no
+  // conversion, else of scratch_.
+  std::string_view textAsUtf8();
 
   ByteReader& in_;
   std::string scratch_;

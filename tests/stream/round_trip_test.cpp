@@ -105,6 +105,21 @@ TEST(RoundTrip, GeneratedListsOfEveryShape) {
   }
 }
 
+TEST(RoundTrip, SavingIntoAUsedBufferGivesTheSameBytes) {
+  Ttree tree;
+  tree.setSettings(TreeSettings::mainWindowInitial());
+  fill(tree, 200, 7, 0.3);
+  const std::string fresh = saveTaskListToBytes(tree);
+  std::string buffer(size_t{1} << 20, 'x');  // larger, and full of other bytes
+  const char* memory = buffer.data();
+  saveTaskListToBytes(tree, buffer);
+  EXPECT_EQ(buffer, fresh);
+  EXPECT_EQ(buffer.data(), memory);  // its memory was reused
+  std::string small = "old";
+  saveTaskListToBytes(tree, small);
+  EXPECT_EQ(small, fresh);
+}
+
 TEST(RoundTrip, ADeepChain) {
   Ttree tree;
   TreeNode* parent = nullptr;

@@ -69,6 +69,17 @@ TEST(TextCodec, CuttingNeverSplitsACharacter) {
   EXPECT_EQ(cutAtCharacter(std::string(300, '\x80'), 255).size(), 255u);
 }
 
+// Validation scans ASCII in words and resumes that scan after each other
+// character: a fault placed after such runs must still be found.
+TEST(TextCodec, ValidationLooksPastLongAsciiRuns) {
+  const std::string run(21, 'a');
+  EXPECT_TRUE(isValidUtf8(run + "\xC3\xA9" + run + "\xE2\x82\xAC" + run));
+  EXPECT_FALSE(isValidUtf8(run + "\xC3\xA9" + run + "\x80" + run));
+  EXPECT_FALSE(isValidUtf8("\xC3\xA9" + run + "\xE2\x82"));  // cut at the end
+  EXPECT_EQ(utf8("C3 A9 61 61 61 61 61 61 61 61 61 FF"), "C3 A9 61 61 61 61 61 61 61 61 61 EF BF BD");
+  EXPECT_EQ(utf16Length(run + "\xF0\x9F\x98\x80" + run), 2 * run.size() + 2);
+}
+
 TEST(TextCodec, Utf16LengthCountsPairsTwice) {
   EXPECT_EQ(utf16Length("a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"), 5u);
   std::string units;
