@@ -11,6 +11,7 @@
 #include <new>
 
 #include "model/error.h"
+#include "model/huge_pages.h"
 
 namespace qm {
 namespace {
@@ -30,7 +31,6 @@ class OpenFile {
   int fd_;
 };
 
-constexpr size_t kPage = 4096;
 constexpr size_t kReadAhead = size_t{1} << 20;    // bytes read at once
 constexpr size_t kReleaseStep = size_t{4} << 20;  // bytes given back at once
 // Smaller files are read into ordinary memory, which the allocator hands out
@@ -40,7 +40,8 @@ constexpr size_t kMappedFrom = size_t{16} << 20;
 // The bytes live in a private anonymous mapping of the file's size, so their
 // addresses never change; pages before what the reader still needs are
 // handed back to the system (they would read as zeros afterwards, and are
-// never read again).
+// never read again). The mapping asks for huge pages, and is given back in
+// whole ones: a 150 MB file then costs some 75 page faults, not 37,000.
 class FileSource : public ByteSource {
  public:
   FileSource(OpenFile file, size_t size) : file_(std::move(file)), size_(size) {
@@ -50,15 +51,12 @@ class FileSource : public ByteSource {
       data_ = small_.get();
       return;
     }
-    void* memory =
-        ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (memory == MAP_FAILED) throw std::bad_alloc();
-    data_ = static_cast<char*>(memory);
+    data_ = static_cast<char*>(mapHugeAligned(size_, true));
   }
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
   ~FileSource() override {
-    if (data_ != nullptr && !small_) ::munmap(data_, size_);
+    if (!small_) unmapHugeAligned(data_, size_);
   }
 
   const char* data() const override { return data_; }
@@ -83,10 +81,10 @@ class FileSource : public ByteSource {
     size_t& done = from <= released_ ? released_ : releasedFrom(from);
     size_t start = std::max(from, done);
     if (before < start + kReleaseStep) return;
-    size_t first = (start + kPage - 1) / kPage * kPage;
-    size_t end = before / kPage * kPage;
+    size_t first = (start + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
+    size_t end = before / kHugePageBytes * kHugePageBytes;
     if (end > first) ::madvise(data_ + first, end - first, MADV_DONTNEED);
-    // From the page that holds `before` on: its bytes up to `before` go next time.
+    // From the huge page that holds `before` on: its bytes go next time.
     done = std::max(end, start);
   }
 

@@ -1,5 +1,6 @@
 #include "stream/text_codec.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -66,13 +67,28 @@ size_t sequenceAt(std::string_view s, size_t pos, size_t& subpart) {
   return length;
 }
 
+// Eight bytes from `at` with the top bit of each byte kept: zero for ASCII.
+uint64_t highBits(const char* at) {
+  uint64_t word;
+  std::memcpy(&word, at, 8);
+  return word & 0x8080808080808080ull;
+}
+
 size_t asciiPrefixLength(std::string_view s) {
-  size_t i = 0;
-  // Eight bytes at a time while no byte has its top bit set.
-  for (uint64_t word; i + 8 <= s.size(); i += 8) {
-    std::memcpy(&word, s.data() + i, 8);
-    if ((word & 0x8080808080808080ull) != 0) break;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Eight bytes at a time; the first byte with its top bit set is found
+    // from the word's bits. The last word overlaps bytes already found to
+    // be ASCII, which add no bits.
+    if (s.size() >= 8) {
+      for (size_t i = 0;; i += 8) {
+        if (i + 8 > s.size()) i = s.size() - 8;
+        if (uint64_t high = highBits(s.data() + i))
+          return i + static_cast<size_t>(std::countr_zero(high)) / 8;
+        if (i + 8 == s.size()) return s.size();
+      }
+    }
   }
+  size_t i = 0;
   while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
   return i;
 }
@@ -103,6 +119,21 @@ bool isValidUtf8(std::string_view text) {
     if (i == text.size()) return true;
     size_t length = sequenceAt(text, i, subpart);
     if (length == 0) return false;
+    i += length;
+  }
+}
+
+std::optional<size_t> utf16LengthIfValid(std::string_view text) {
+  size_t units = 0;
+  size_t subpart;
+  for (size_t i = 0;;) {
+    size_t ascii = asciiPrefixLength(text.substr(i));
+    units += ascii;
+    i += ascii;
+    if (i == text.size()) return units;
+    size_t length = sequenceAt(text, i, subpart);
+    if (length == 0) return std::nullopt;
+    units += length == 4 ? 2 : 1;
     i += length;
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ namespace qm {
 
 bool isAscii(std::string_view text);
 bool isValidUtf8(std::string_view text);
+// The number of UTF-16 code units of `text`, or nullopt when it is not valid
+// UTF-8; in one pass, for the writer.
+std::optional<size_t> utf16LengthIfValid(std::string_view text);
 
 // Bytes of an 8-bit text (short and long texts, node titles): valid UTF-8
 // sequences are kept, every other byte is read as Windows-1252, whose unused

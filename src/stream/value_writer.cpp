@@ -63,11 +63,12 @@ void ValueWriter::text(std::string_view utf8) {
 
 void ValueWriter::nonAsciiText(std::string_view utf8) {
   std::string repaired;
-  if (!isValidUtf8(utf8)) {  // only text set from outside could be broken
+  std::optional<size_t> validUnits = utf16LengthIfValid(utf8);
+  if (!validUnits) {  // only text set from outside could be broken
     decodeUtf8Text(utf8, repaired);
     utf8 = repaired;
   }
-  size_t units = utf16Length(utf8);
+  size_t units = validUnits ? *validUnits : utf16Length(utf8);
   if (utf8.size() < 2 * units) {
     tag(ValueTag::kUtf8Text);
     count(utf8.size());

@@ -78,6 +78,19 @@ TEST(TextCodec, ValidationLooksPastLongAsciiRuns) {
   EXPECT_FALSE(isValidUtf8("\xC3\xA9" + run + "\xE2\x82"));  // cut at the end
   EXPECT_EQ(utf8("C3 A9 61 61 61 61 61 61 61 61 61 FF"), "C3 A9 61 61 61 61 61 61 61 61 61 EF BF BD");
   EXPECT_EQ(utf16Length(run + "\xF0\x9F\x98\x80" + run), 2 * run.size() + 2);
+  EXPECT_EQ(utf16LengthIfValid(run + "\xF0\x9F\x98\x80" + run + "\xC3\xA9"), 2 * run.size() + 3);
+  EXPECT_EQ(utf16LengthIfValid(run + "\xC3\xA9" + run + "\xC3"), std::nullopt);
+  EXPECT_EQ(utf16LengthIfValid(""), 0u);
+  // A stray byte or a character at every place of texts up to three words long.
+  for (size_t length = 1; length <= 24; ++length) {
+    for (size_t at = 0; at < length; ++at) {
+      std::string stray(length, 'a');
+      stray[at] = '\x80';
+      EXPECT_FALSE(isValidUtf8(stray)) << length << " " << at;
+      std::string accented = std::string(at, 'a') + "\xC3\xA9" + std::string(length - at, 'a');
+      EXPECT_EQ(utf16LengthIfValid(accented), length + 1) << length << " " << at;
+    }
+  }
 }
 
 TEST(TextCodec, Utf16LengthCountsPairsTwice) {
