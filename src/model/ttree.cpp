@@ -67,13 +67,15 @@ void Ttree::attachFirst(TreeNode* node, TreeNode* parent) {
 
 size_t Ttree::destroySubtree(TreeNode* node, bool discardRecords) {
   // Iterative, so that a chain a million tasks deep cannot exhaust the stack.
+  // In pre-order, the order a read list was made in, so that the memory is
+  // walked forwards rather than hopping between subtrees.
   size_t destroyed = 0;
   std::vector<TreeNode*> pending{node};
   while (!pending.empty()) {
     TreeNode* n = pending.back();
     pending.pop_back();
     std::span<TreeNode* const> children = n->children();
-    pending.insert(pending.end(), children.begin(), children.end());
+    pending.insert(pending.end(), children.rbegin(), children.rend());
     if (discardRecords && n->record_ != nullptr) deleteComponent(n->record_);
     if (n == root_) {
       n->dropChildren();
