@@ -42,7 +42,13 @@ enum RecordKey { kNote, kTaskstart, kTaskend, kPriority, kStatus, kIcon, kTag };
 constexpr std::array<std::string_view, 7> kRecordKeys = {"note",   "taskstart", "taskend", "priority",
                                                          "status", "icon",      "tag"};
 
-std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string inQuotes(std::string_view text) {
+  // Appended piece by piece: GCC 12 at -O3 wrongly warns about "..." + string.
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.append(1, '"').append(text).append(1, '"');
+  return quoted;
+}
 
 std::string joined(std::span<const std::string_view> names) {
   std::string list;

@@ -43,6 +43,11 @@ class Component {
   Component* nextSibling() const { return next_; }
   Component* previousSibling() const { return prev_; }
   Component* findComponent(std::string_view name) const;
+  // The owned component named "ID" and `number` (as the record numbering
+  // names them), found without spelling the name.
+  Component* findNumberedComponent(size_t number) const {
+    return owned_ ? owned_->names.findNumbered(number) : nullptr;
+  }
   // A hint: about `count` components named by the record numbering will
   // follow.
   void expectNumberedComponents(size_t count);

@@ -1,5 +1,7 @@
 #include "model/name_index.h"
 
+#include <charconv>
+
 #include "model/component.h"
 
 namespace qm {
@@ -47,6 +49,15 @@ Component* NameIndex::find(std::string_view name) const {
   // number was far beyond the numbered table.
   if (hashedCount_ == 0) return nullptr;
   return findHashed(name, hashIgnoringAsciiCase(name));
+}
+
+Component* NameIndex::findNumbered(size_t number) const {
+  if (number < numbered_.size() && numbered_[number] != nullptr) return numbered_[number];
+  if (hashedCount_ == 0) return nullptr;
+  char name[24] = "ID";
+  char* end = std::to_chars(name + 2, name + sizeof name, number).ptr;
+  std::string_view spelt(name, static_cast<size_t>(end - name));
+  return findHashed(spelt, hashIgnoringAsciiCase(spelt));
 }
 
 void NameIndex::insert(Component* component) {

@@ -18,6 +18,9 @@ class Component;
 class NameIndex {
  public:
   Component* find(std::string_view name) const;
+  // The component named "ID" and `number`: the numbered table answers
+  // without a name being written out and read back.
+  Component* findNumbered(size_t number) const;
   void insert(Component* component);  // the name must be non-empty and absent
   void erase(Component* component);
   size_t size() const { return numberedCount_ + hashedCount_; }

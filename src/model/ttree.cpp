@@ -333,9 +333,8 @@ void Ttree::NameRecords(const std::function<void(const Tinfo&)>& writeRecord) {
 
 void Ttree::LinkRecords() {
   size_t i = 0;
-  char buffer[24];
   for (TreeNode* n = firstNode(); n != nullptr; n = nextInPreorder(n), ++i)
-    n->record_ = asTaskRecord(findComponent(recordName(i, buffer)));
+    n->record_ = asTaskRecord(findNumberedComponent(i));
 }
 
 void Ttree::ClearTasks() {

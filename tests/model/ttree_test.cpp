@@ -320,6 +320,23 @@ TEST(Ttree, LinkRecordsTakesOnlyTaskRecordsByNameIgnoringCase) {
   EXPECT_EQ(surplus->owner(), &tree);
 }
 
+// A record numbered far beyond the records named so far is indexed by its
+// spelt name, not in the numbered table; linking must find it there too.
+TEST(Ttree, LinkRecordsFindsRecordsNamedBeforeTheirTurn) {
+  Ttree tree;
+  constexpr size_t kCount = 1100;
+  std::vector<TreeNode*> nodes;
+  for (size_t i = 0; i < kCount; ++i) nodes.push_back(tree.appendNode(nullptr, std::to_string(i)));
+  Tinfo* early = tree.createRecord();
+  early->setName("Id1050");
+  std::vector<Tinfo*> records(kCount);
+  records[1050] = early;
+  for (size_t i = 0; i < kCount; ++i)
+    if (i != 1050) (records[i] = tree.createRecord())->setName("ID" + std::to_string(i));
+  tree.LinkRecords();
+  for (size_t i = 0; i < kCount; ++i) ASSERT_EQ(nodes[i]->record(), records[i]) << i;
+}
+
 TEST(Ttree, ClearTasksRemovesRecordsAndNodesButKeepsOtherComponents) {
   Ttree tree;
   addTask(tree, addTask(tree, nullptr, "parent"), "child");
