@@ -16,8 +16,10 @@ constexpr double kMaxLinearGrowth = 11.0;   // 100,000 -> 1,000,000 tasks
 constexpr double kMaxSingleTaskGrowth = 3.0;
 constexpr long kSizes[] = {1'000, 10'000, 100'000, 1'000'000};
 
-// Mean time in nanoseconds of each "BM_Name/size"; the file's size in bytes
-// is kept under the name "file_bytes".
+// Time in nanoseconds of each "BM_Name/size": the median of the repetitions
+// when the run was repeated (this machine's neighbours make single runs
+// vary by a fifth), else the one run's mean. The file's size in bytes is
+// kept under the name "file_bytes".
 using Timings = std::map<std::string, std::map<long, double>>;
 
 double nanosecondsPerUnit(const std::string& unit) {
@@ -31,9 +33,13 @@ Timings readTimings(const std::string& path) {
   std::ifstream in(path);
   nlohmann::json results = nlohmann::json::parse(in);
   Timings timings;
+  std::set<std::string> medians;  // names timed by a median already
   for (const auto& run : results.at("benchmarks")) {
-    if (run.value("run_type", "iteration") != "iteration") continue;
-    std::string name = run.at("name");
+    bool median = run.value("run_type", "iteration") == "aggregate" && run.value("aggregate_name", "") == "median";
+    if (!median && run.value("run_type", "iteration") != "iteration") continue;
+    std::string name = run.value("run_name", run.at("name").get<std::string>());
+    if (!median && medians.count(name) > 0) continue;
+    if (median) medians.insert(name);
     size_t slash = name.find('/');
     if (slash == std::string::npos) continue;
     long size = std::stol(name.substr(slash + 1));
