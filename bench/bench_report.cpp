@@ -35,7 +35,8 @@ Timings readTimings(const std::string& path) {
   Timings timings;
   std::set<std::string> medians;  // names timed by a median already
   for (const auto& run : results.at("benchmarks")) {
-    bool median = run.value("run_type", "iteration") == "aggregate" && run.value("aggregate_name", "") == "median";
+    bool median =
+        run.value("run_type", "iteration") == "aggregate" && run.value("aggregate_name", "") == "median";
     if (!median && run.value("run_type", "iteration") != "iteration") continue;
     std::string name = run.value("run_name", run.at("name").get<std::string>());
     if (!median && medians.count(name) > 0) continue;
