@@ -95,6 +95,14 @@ void RecoveryFiles::remove() {
 std::optional<AbandonedList> RecoveryFiles::newestAbandoned() const {
   std::optional<AbandonedList> newest;
   const QDir dir(directory_);
+  for (const QString& name : dir.entryList({QStringLiteral("*") + kLock}, QDir::Files)) {
+    const QString id = name.chopped(kLock.size());
+    if (id != id_ && !dir.exists(id + kSidecar))
+      if (std::shared_ptr<QLockFile> stale = lockFor(dir.filePath(name))) {
+        QFile::remove(dir.filePath(id + kList));  // a list whose sidecar was never written
+        stale->unlock();
+      }
+  }
   for (const QString& name : dir.entryList({QStringLiteral("*") + kSidecar}, QDir::Files)) {
     const QString id = name.chopped(kSidecar.size());
     if (id == id_) continue;

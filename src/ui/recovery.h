@@ -75,7 +75,7 @@ class RecoveryFiles {
   void remove();
 
   // The newest set whose owner has gone, locked for the caller; nullopt when
-  // there is none.
+  // there is none. Locks that gone owners left without a list are removed.
   std::optional<AbandonedList> newestAbandoned() const;
   // A recovered set becomes this instance's: its files stay until removed.
   void adopt(AbandonedList list);
