@@ -181,7 +181,10 @@ void TfrmMain::tbDeleteNodeClick(QObject* /*Sender*/) {
 void TfrmMain::Complete1Click(QObject* /*Sender*/) {
   if (!tree_ || tree_->selected() == nullptr) return;
   TreeNode* task = tree_->selected();
-  pushStep(new CompleteTaskCommand(*tree_, task));
+  const bool done =
+      task->imageIndex() == CompleteTaskCommand::kCompletedImage &&
+      (task->record() == nullptr || task->record()->icon == CompleteTaskCommand::kCompletedImage);
+  if (!done) pushStep(new CompleteTaskCommand(*tree_, task));
   RefreshNode(task);
   treeView_->viewport()->update();
   update();

@@ -1,5 +1,6 @@
 // Undo and redo of every kind of edit: the saved bytes and the expanded
 // states come back exactly, and the Edit menu's items follow the history.
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -15,6 +16,12 @@ namespace qm::test {
 namespace {
 
 using ui::TfrmProperties;
+
+// What QAbstractItemModelTester finds wrong while it is installed.
+QStringList modelFaults;
+void recordModelFault(QtMsgType, const QMessageLogContext& context, const QString& message) {
+  if (qstrcmp(context.category, "qt.modeltest") == 0) modelFaults.append(message);
+}
 
 class Undo : public MainWindowTest {
  protected:
@@ -155,6 +162,10 @@ TEST_F(Undo, RandomEditSequencesUndoToTheStartAndRedoToTheEnd) {
     std::mt19937 random(seed);
     auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
     createTreeWith({"t0"});
+    modelFaults.clear();
+    QtMessageHandler previous = qInstallMessageHandler(recordModelFault);
+    QAbstractItemModelTester tester(window->treeModel(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
     for (int i = 1; i < 40; ++i) {
       TreeNode* task = add(pick(3) == 0 ? nullptr : at(pick(tree().nodeCount())), "t");
       if (pick(2) == 0) tree().setExpanded(task->parent(), true);
@@ -212,6 +223,8 @@ TEST_F(Undo, RandomEditSequencesUndoToTheStartAndRedoToTheEnd) {
     while (stack().canRedo()) window->mnuRedo->trigger();
     EXPECT_EQ(bytes(), states.back());
     EXPECT_EQ(outline(), shapes.back());
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(modelFaults.isEmpty()) << modelFaults.join('\n').toStdString();
   }
 }
 
