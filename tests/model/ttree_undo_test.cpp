@@ -55,8 +55,8 @@ class TakeAndPutBack : public ::testing::Test {
     return tree.appendNode(parent, title, tree.createRecord());
   }
 
+  Events events;  // outlives the tree, which tells it of its end
   Ttree tree;
-  Events events;
   TreeNode *a, *a2, *b, *c;
 };
 
