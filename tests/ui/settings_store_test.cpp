@@ -86,12 +86,14 @@ TEST_F(SettingsStoreTest, ExpandableTextReadsUnexpandedAndTextEndsAtItsFirstZero
   EXPECT_EQ(getR(), std::make_pair(QString("%HOME%\\x"), QString("ab")));
 }
 
-TEST_F(SettingsStoreTest, ANumberUnderDefaultDirIsAnInvalidDataTypeAtStartUp) {
+TEST_F(SettingsStoreTest, ANumberUnderDefaultDirIsAnInvalidDataTypeAtStartUpWhichGoesOn) {
   writeQmkKey("\"DefaultDir\"=dword:0000002a\n");
   createWindow();
   EXPECT_EQ(desktop.errors, QStringList{"Invalid data type for 'DefaultDir'"});
-  EXPECT_EQ(window->panelText(3), "");  // the rest of the start-up was skipped
   EXPECT_EQ(window->OpenDialog1().initialDirectory, "c:\\");
+  // The rest of the start-up ran: the icon that brings a hidden window back is there.
+  EXPECT_TRUE(window->trayIcon().isAdded());
+  EXPECT_NE(window->panelText(3), "");
 }
 
 TEST_F(SettingsStoreTest, ABinarySchemeIsAnInvalidDataTypeButAnEmptyOneIsEmptyText) {
