@@ -127,7 +127,7 @@ TEST_F(QmkCommands, ExportImportExportIsIdentical) {
 TEST_F(QmkCommands, ExportsMarkdown) {
   QmkRun run = qmk({"export", "--format=markdown", path("sample.jjp")});
   EXPECT_EQ(run.status, 0);
-  EXPECT_TRUE(run.out.starts_with("- [ ] Plan the trip\n  first line\n  second line\n  - [x] Call Zoë"));
+  EXPECT_TRUE(run.out.starts_with("- [ ] Plan the trip\n\n  first line\\\n  second line\n  - [x] Call Zoë"));
 }
 
 TEST_F(QmkCommands, DashIsStandardInputAndOutput) {
