@@ -17,7 +17,7 @@ namespace qm {
 namespace {
 
 // Opened without blocking, so that a named pipe or a device is refused at
-// once instead of waiting for a writer; regular files read the same either way.
+// once instead of waiting for a writer (see openRegularFile).
 class OpenFile {
  public:
   explicit OpenFile(const std::string& name)
@@ -121,6 +121,8 @@ OpenFile openRegularFile(const std::string& fileName, struct stat& info) {
       errno = S_ISDIR(info.st_mode) ? EISDIR : 0;  // a pipe, a device or a socket: no reason of its own
     raiseFileError(FileAction::Opening, fileName, "Cannot open file %s", {fileName});
   }
+  // A regular file: its reads may block as reads of files do.
+  ::fcntl(file.fd(), F_SETFL, ::fcntl(file.fd(), F_GETFL) & ~O_NONBLOCK);
   return file;
 }
 
