@@ -26,7 +26,9 @@ using namespace qm;
 
 // Answers No to every question, so that nothing blocks.
 struct SilentDesktop : platform::Desktop {
-  void showError(QWidget*, const QString& m) override { std::fprintf(stderr, "error: %s\n", qPrintable(m)); }
+  void showError(QWidget*, const QString& m, const QString&) override {
+    std::fprintf(stderr, "error: %s\n", qPrintable(m));
+  }
   platform::SaveAnswer askSave(QWidget*, const QString&) override { return platform::SaveAnswer::No; }
   bool askYesNo(QWidget*, const QString&) override { return false; }
   void confirmOk(QWidget*, const QString&) override {}

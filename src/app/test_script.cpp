@@ -24,7 +24,7 @@ class ScriptDesktop : public platform::Desktop {
  public:
   std::deque<QString> answers;
 
-  void showError(QWidget*, const QString& message) override { note("error", message); }
+  void showError(QWidget*, const QString& message, const QString&) override { note("error", message); }
   platform::SaveAnswer askSave(QWidget*, const QString& text) override {
     const QString answer = next("prompt", text);
     if (answer == QLatin1String("yes")) return platform::SaveAnswer::Yes;
