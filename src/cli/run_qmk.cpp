@@ -4,6 +4,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/find_command.h"
 #include "model/error.h"
 
 namespace qm::cli {
@@ -13,7 +14,8 @@ constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 
-void runInvocation(const Invocation& invocation, std::ostream& out) {
+// The exit status of a command that ran to its end.
+int runInvocation(const Invocation& invocation, std::ostream& out) {
   switch (invocation.action) {
     case Action::Help:
       out << helpText();
@@ -33,14 +35,18 @@ void runInvocation(const Invocation& invocation, std::ostream& out) {
     case Action::Import:
       importCommand(invocation.input, invocation.output);
       break;
+    case Action::Find:
+      return findCommand(invocation.input, invocation.text, invocation.notesToo, out) ? kSuccess : kFailure;
   }
+  return kSuccess;
 }
 
 }  // namespace
 
 int runQmk(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+  int status = kSuccess;
   try {
-    runInvocation(parseCommandLine(args), out);
+    status = runInvocation(parseCommandLine(args), out);
   } catch (const UsageError& error) {
     err << "qmk: " << error.what() << "\nTry 'qmk --help' for more information.\n";
     return kUsageError;
@@ -57,7 +63,7 @@ int runQmk(std::span<const std::string_view> args, std::ostream& out, std::ostre
     err << "qmk: cannot write to standard output\n";
     return kFailure;
   }
-  return kSuccess;
+  return status;
 }
 
 }  // namespace qm::cli

@@ -56,6 +56,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
   setCentralWidget(clientArea_);
   buildToolBar();
   clientLayout_->addStretch(1);  // the task tree takes this place once it exists
+  buildFindBar();
   buildMainMenu();
   buildPopupMenus();
   buildStatusBar();

@@ -30,6 +30,7 @@ namespace qm::ui {
 // The application's title: its taskbar entry's text and the icon's tip.
 inline constexpr const char* kApplicationTitle = "Quillmark";
 
+class FindBar;
 class TaskTreeModel;
 class TfrmProperties;
 
@@ -42,8 +43,8 @@ class TfrmProperties;
 // start-up, Exit/About/Options), uMain_settings.cpp (the settings store),
 // uMain_tree.cpp (the task tree view and its editing commands),
 // uMain_files.cpp (New, Open, Save, Save As, the close query, the
-// command-line open, Properties) and uMain_tray.cpp (the notification icon,
-// Show, Hide and note mode).
+// command-line open, Properties), uMain_tray.cpp (the notification icon,
+// Show, Hide and note mode) and uMain_find.cpp (Find and the find bar).
 class TfrmMain : public QMainWindow {
   Q_OBJECT
  public:
@@ -78,6 +79,10 @@ class TfrmMain : public QMainWindow {
   QAction* Delete1;
   QAction* mnuProperties;
   QAction* mnuMode;
+  QAction* N4;
+  QAction* mnuFind;
+  QAction* mnuFindNext;
+  QAction* mnuFindPrevious;
   QMenu* ools1;
   QAction* mnuSkinChooser;
   QMenu* Help1;
@@ -91,6 +96,8 @@ class TfrmMain : public QMainWindow {
 
   QStatusBar* StatusBar1;
   static constexpr int kPanelCount = 4;
+  // Between the tree and the status bar; hidden until Find.
+  FindBar* findBar() const { return findBar_; }
 
   // --- state
   // The current task tree and its view; nullptr until the first create.
@@ -142,6 +149,9 @@ class TfrmMain : public QMainWindow {
   void mnuExitClick(QObject* Sender);
   void About1Click(QObject* Sender);
   void mnuSkinChooserClick(QObject* Sender);
+  void mnuFindClick(QObject* Sender);
+  void mnuFindNextClick(QObject* Sender);
+  void mnuFindPreviousClick(QObject* Sender);
 
   // --- notification icon and note mode
   // The window procedure's part for the icon: message 1025 with the mouse
@@ -180,6 +190,13 @@ class TfrmMain : public QMainWindow {
   void buildStatusBar();
   void bindCommands();
   void placeOnFirstShow();
+  // The find bar (uMain_find.cpp): built hidden at the foot of the client
+  // area; attached to each new view, whose focus entry from the bar does
+  // not count as one.
+  void buildFindBar();
+  void attachFindBar();
+  // F3 and Shift+F3: the bar's step, or the bar opened when it has no text.
+  void findFromMenu(void (FindBar::*step)());
 
   // Part of New: creates, configures and wires the task tree view, then
   // inserts its first task.
@@ -218,6 +235,7 @@ class TfrmMain : public QMainWindow {
   platform::FileDialogRequest saveDialog1_;
   QWidget* clientArea_;
   QVBoxLayout* clientLayout_;
+  FindBar* findBar_ = nullptr;
   std::array<QLabel*, kPanelCount> panels_{};
   std::unique_ptr<Ttree> tree_;
   TaskTreeModel* treeModel_ = nullptr;
