@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <vector>
 
 #include "model/task_search.h"
 #include "sample_cache.h"
@@ -52,6 +53,23 @@ void BM_FindNextMatch(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FindNextMatch)->Apply(applySizes)->Unit(benchmark::kMicrosecond);
+
+// Typing on: the key after "plan" was found and counted looks for "plant"
+// among the matches of "plan" only; nothing matches, so it looks at all of
+// them.
+void BM_FindAmongTheLastMatches(benchmark::State& state) {
+  Ttree& tree = openedSample(static_cast<size_t>(state.range(0)));
+  MatchCounter counter(TaskQuery("plan", true), nullptr);
+  while (!counter.countSome(tree, 65'536)) {
+  }
+  std::vector<FoundTask> found = counter.takeFound();
+  TaskQuery query("plant", true);
+  TreeNode* from = tree.nodeAt(tree.nodeCount() / 2);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(findAmong(tree, found, query, from, SearchDirection::Forward, true));
+  state.counters["matches_of_plan"] = static_cast<double>(found.size());
+}
+BENCHMARK(BM_FindAmongTheLastMatches)->Apply(applySizes);
 
 // The "3 of 17" count, all its slices together.
 void BM_CountMatches(benchmark::State& state) {

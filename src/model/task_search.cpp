@@ -98,14 +98,47 @@ TreeNode* findTask(const Ttree& tree, const TaskQuery& query, const TreeNode* fr
   return nullptr;
 }
 
+TreeNode* findAmong(const Ttree& tree, std::span<const FoundTask> found, const TaskQuery& query,
+                    const TreeNode* from, SearchDirection direction, bool fromIncluded) {
+  size_t count = found.size();
+  if (query.empty() || count == 0) return nullptr;
+  bool forward = direction == SearchDirection::Forward;
+  // The first to look at, counting round from it: `from` when it is one of
+  // them and included, else the next one beyond it.
+  size_t start = forward ? 0 : count - 1;
+  if (from != nullptr) {
+    size_t index = tree.absoluteIndex(from);
+    auto at = std::lower_bound(found.begin(), found.end(), index,
+                               [](const FoundTask& f, size_t i) { return f.index < i; });
+    auto place = static_cast<size_t>(at - found.begin());
+    bool isOne = at != found.end() && at->index == index;
+    if (forward)
+      start = isOne && !fromIncluded ? place + 1 : place;
+    else
+      start = isOne && fromIncluded ? place : place + count - 1;
+  }
+  for (size_t step = 0; step < count; ++step) {
+    const FoundTask& candidate = found[(forward ? start + step : start + count * 2 - step) % count];
+    if (query.matches(*candidate.task)) return const_cast<TreeNode*>(candidate.task);
+  }
+  return nullptr;
+}
+
+void MatchCounter::add(size_t index, const TreeNode* task) {
+  found_.push_back({index, task});
+  if (task == current_) rank_ = found_.size();
+}
+
 bool MatchCounter::countSome(const Ttree& tree, size_t tasks) {
   if (query_.empty()) return true;
-  PreorderCursor cursor(next_ < tree.nodeCount() ? tree.nodeAt(next_) : nullptr);
-  for (; tasks > 0 && cursor.node() != nullptr; --tasks, ++next_, cursor.forward()) {
-    if (!query_.matches(*cursor.node())) continue;
-    ++matches_;
-    if (cursor.node() == current_) rank_ = matches_;
+  if (among_) {
+    for (; tasks > 0 && next_ < among_->size(); --tasks, ++next_)
+      if (query_.matches(*(*among_)[next_].task)) add((*among_)[next_].index, (*among_)[next_].task);
+    return next_ == among_->size();
   }
+  PreorderCursor cursor(next_ < tree.nodeCount() ? tree.nodeAt(next_) : nullptr);
+  for (; tasks > 0 && cursor.node() != nullptr; --tasks, ++next_, cursor.forward())
+    if (query_.matches(*cursor.node())) add(next_, cursor.node());
   return cursor.node() == nullptr;
 }
 

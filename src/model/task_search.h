@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -41,26 +42,49 @@ enum class SearchDirection { Forward, Backward };
 TreeNode* findTask(const Ttree& tree, const TaskQuery& query, const TreeNode* from, SearchDirection direction,
                    bool fromIncluded);
 
+// A task that matched, with its absolute index.
+struct FoundTask {
+  size_t index;
+  const TreeNode* task;
+};
+
+// findTask among `found`, the matches of an earlier count in display order,
+// for a query whose text holds the earlier one's (so that every task it
+// matches is among them): the cost of the earlier matches, not of the tree.
+// The tree must be as it was counted.
+TreeNode* findAmong(const Ttree& tree, std::span<const FoundTask> found, const TaskQuery& query,
+                    const TreeNode* from, SearchDirection direction, bool fromIncluded);
+
 // Counts the matches of a query over the tree in display order, a slice at
 // a time, so that a window can go on answering while a million tasks are
-// counted. The tree may change between slices; the count is then that of a
-// mix of states, and the caller starts again.
+// counted, and keeps them for findAmong. The tree may change between
+// slices; the count is then that of a mix of states, and the caller starts
+// again.
 class MatchCounter {
  public:
   MatchCounter(TaskQuery query, const TreeNode* current) : query_(std::move(query)), current_(current) {}
+  // Counts among the matches of an earlier count instead of the whole tree,
+  // for a query whose text holds that count's.
+  MatchCounter(TaskQuery query, const TreeNode* current, std::shared_ptr<const std::vector<FoundTask>> among)
+      : query_(std::move(query)), current_(current), among_(std::move(among)) {}
 
   // Counts over at most `tasks` more tasks; true once the whole tree is done.
   bool countSome(const Ttree& tree, size_t tasks);
-  size_t matches() const { return matches_; }
+  size_t matches() const { return found_.size(); }
   // The place of `current` among the matches, from 1; 0 when it is no match
   // or has not been reached yet.
   size_t rankOfCurrent() const { return rank_; }
+  // The matches counted so far, in display order; 16 bytes each.
+  std::vector<FoundTask> takeFound() { return std::move(found_); }
 
  private:
+  void add(size_t index, const TreeNode* task);
+
   TaskQuery query_;
   const TreeNode* current_;
-  size_t next_ = 0;  // the absolute index of the next task to count
-  size_t matches_ = 0;
+  std::shared_ptr<const std::vector<FoundTask>> among_;
+  size_t next_ = 0;  // the absolute index of the next task to count, or the next of among_
+  std::vector<FoundTask> found_;
   size_t rank_ = 0;
 };
 

@@ -64,7 +64,9 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) {
     hadFocus_ = now != nullptr && isAncestorOf(now);
     // A dialog taking the focus may edit a note.
-    if (!hadFocus_) missed_.reset();
+    if (hadFocus_) return;
+    missed_.reset();
+    counted_.reset();
   });
   hide();
 }
@@ -143,8 +145,13 @@ void FindBar::find(SearchDirection direction, bool fromIncluded) {
   bool notes = chkNotesToo->isChecked();
   bool knownMiss = missed_ && missedWithNotes_ == notes && text.contains(*missed_);
   TaskQuery query(text.toStdString(), notes);
-  TreeNode* found =
-      knownMiss ? nullptr : findTask(*searched, query, searched->selected(), direction, fromIncluded);
+  TreeNode* found = nullptr;
+  if (knownMiss)
+    found = nullptr;
+  else if (auto among = countedHolding(text, notes))
+    found = findAmong(*searched, *among, query, searched->selected(), direction, fromIncluded);
+  else
+    found = findTask(*searched, query, searched->selected(), direction, fromIncluded);
   if (found == nullptr) {
     missed_ = text;
     missedWithNotes_ = notes;
@@ -170,9 +177,21 @@ void FindBar::showResult(TreeNode* found) {
 
 // --- counting
 
+std::shared_ptr<const std::vector<FoundTask>> FindBar::countedHolding(const QString& text, bool notes) const {
+  if (!counted_ || counted_->notes != notes || !text.contains(counted_->text)) return nullptr;
+  return counted_->found;
+}
+
 void FindBar::startCounting(const TreeNode* current) {
   lblFindCount->clear();
-  counter_.emplace(TaskQuery(txtFind->text().toStdString(), chkNotesToo->isChecked()), current);
+  QString text = txtFind->text();
+  bool notes = chkNotesToo->isChecked();
+  TaskQuery query(text.toStdString(), notes);
+  if (auto among = countedHolding(text, notes))
+    counter_.emplace(std::move(query), current, std::move(among));
+  else
+    counter_.emplace(std::move(query), current);
+  countingText_ = text;
   countTimer_.start();
 }
 
@@ -186,6 +205,8 @@ void FindBar::countSome() {
   countTimer_.stop();
   size_t matches = counter_->matches();
   size_t rank = counter_->rankOfCurrent();
+  counted_ = Counted{countingText_, chkNotesToo->isChecked(),
+                     std::make_shared<const std::vector<FoundTask>>(counter_->takeFound())};
   counter_.reset();
   if (matches == 0)
     lblFindCount->setText(QStringLiteral("No match"));
@@ -197,6 +218,7 @@ void FindBar::countSome() {
 
 void FindBar::forgetResults() {
   missed_.reset();
+  counted_.reset();
   if (!counter_) return;
   // Counted again over the tree as it now is, from the task now selected.
   Ttree* counted = tree();

@@ -75,6 +75,17 @@ class FindBar : public QWidget {
   QPointer<TaskTreeModel> model_;
   std::optional<MatchCounter> counter_;
   QTimer countTimer_;
+  // The last count finished, with its matches: a text holding its text is
+  // looked for among them instead of in the whole tree.
+  struct Counted {
+    QString text;
+    bool notes;
+    std::shared_ptr<const std::vector<FoundTask>> found;
+  };
+  std::optional<Counted> counted_;
+  QString countingText_;
+  // The matches of a text that holds `text` all lie among these, or null.
+  std::shared_ptr<const std::vector<FoundTask>> countedHolding(const QString& text, bool notes) const;
   // A text that nothing matched in the tree as it is: a text holding it
   // matches nothing either, so typing on costs nothing.
   std::optional<QString> missed_;

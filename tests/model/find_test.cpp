@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,27 @@ TEST_F(FindTask, CountsInSlicesAndRanksTheCurrentMatch) {
   none.countSome(tree, 100);
   EXPECT_EQ(none.matches(), 2u);
   EXPECT_EQ(none.rankOfCurrent(), 0u);
+}
+
+TEST_F(FindTask, ALongerTextIsFoundAmongTheMatchesOfTheShorterAsInTheTree) {
+  MatchCounter counter(TaskQuery("t", true), nullptr);
+  ASSERT_TRUE(counter.countSome(tree, 100));
+  auto found = std::make_shared<const std::vector<FoundTask>>(counter.takeFound());
+  ASSERT_EQ(found->size(), 6u);  // every task holds a "t"
+  for (const char* text : {"task", "other", "B TASK", "note", "nothing"}) {
+    TaskQuery query(text, true);
+    for (const TreeNode* from : std::initializer_list<const TreeNode*>{nullptr, a, b, c, d, e, f})
+      for (auto direction : {SearchDirection::Forward, SearchDirection::Backward})
+        for (bool included : {true, false})
+          EXPECT_EQ(findAmong(tree, *found, query, from, direction, included),
+                    findTask(tree, query, from, direction, included))
+              << text << (from != nullptr ? from->text() : "none") << int(direction) << included;
+    MatchCounter among(query, f, found);
+    MatchCounter whole(query, f);
+    ASSERT_TRUE(among.countSome(tree, 100) && whole.countSome(tree, 100));
+    EXPECT_EQ(among.matches(), whole.matches());
+    EXPECT_EQ(among.rankOfCurrent(), whole.rankOfCurrent());
+  }
 }
 
 TEST(PreorderCursor, StepsBothWaysOverADeepChain) {

@@ -129,6 +129,16 @@ TEST_F(FindBarTest, SearchesCollapsedTasksWrapsGoesBackAndSaysNoMatch) {
   EXPECT_EQ(window->Tag(), 0);
 }
 
+TEST_F(FindBarTest, AfterAChangeTheTreeIsSearchedAgainNotTheLastMatches) {
+  bar().open();
+  type(QStringLiteral("pack"));
+  EXPECT_EQ(count(), "1 of 2");
+  tree().setText(overview, "Pack it");
+  press(Qt::Key_Return);
+  EXPECT_EQ(tree().selected(), overview);
+  EXPECT_EQ(count(), "2 of 3");
+}
+
 TEST_F(FindBarTest, NotesTooSwitchesNotesOffAndOn) {
   bar().open();
   type(QStringLiteral("PASSPORT"));
