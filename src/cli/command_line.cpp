@@ -108,6 +108,7 @@ std::string_view helpText() {
          "  find FILE.jjp TEXT [--notes]        print the path of each task whose title (or,\n"
          "                                      with --notes, note) holds TEXT, case ignored;\n"
          "                                      exit status 1 when none does\n"
+         "A FILE of - is standard input; -o - writes standard output.\n"
          "\n"
          "Options:\n"
          "  -h, --help     show this help\n"

@@ -2,15 +2,15 @@
 
 #include <memory>
 
+#include "cli/commands.h"
 #include "cli/text_layout.h"
 #include "model/task_search.h"
-#include "stream/task_list_file.h"
 
 namespace qm::cli {
 
-bool findCommand(const std::string& listFile, const std::string& text, bool notesToo, std::ostream& out) {
-  auto tree = std::make_unique<Ttree>();  // on the heap: it may hold millions of tasks
-  LoadTaskList(listFile, *tree);
+bool findCommand(const std::string& listFile, const std::string& text, bool notesToo, std::istream& in,
+                 std::ostream& out) {
+  std::unique_ptr<Ttree> tree = loadList(listFile, in);
   TaskQuery query(text, notesToo);
   bool found = false;
   // The window's matcher and order: what qmk finds is what the find bar finds.

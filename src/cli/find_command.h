@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -7,7 +8,8 @@ namespace qm::cli {
 
 // qmk find: prints each task whose title holds the text (or, with
 // notesToo, whose note does), in display order, as its path of titles
-// joined by " / ". Returns whether any matched.
-bool findCommand(const std::string& listFile, const std::string& text, bool notesToo, std::ostream& out);
+// joined by " / ". Returns whether any matched. A file named "-" is "in".
+bool findCommand(const std::string& listFile, const std::string& text, bool notesToo, std::istream& in,
+                 std::ostream& out);
 
 }  // namespace qm::cli

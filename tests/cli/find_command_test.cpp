@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -42,6 +43,11 @@ TEST(QmkFind, PrintsThePathOfEachMatchInDisplayOrder) {
     EXPECT_EQ(out.str(), c.out) << ::testing::PrintToString(c.args);
     EXPECT_EQ(err.str(), "");
   }
+  std::ifstream bytes(file, std::ios::binary);
+  std::vector<std::string_view> fromInput{"find", "-", "zoë"};
+  std::ostringstream out, err;
+  EXPECT_EQ(runQmk(fromInput, bytes, out, err), 0);
+  EXPECT_EQ(out.str(), call + "\n");
   std::filesystem::remove(file);
 
   for (std::vector<std::string_view> wrong : {std::vector<std::string_view>{"find", "a.jjp"},
