@@ -117,9 +117,13 @@ TreeNode* findAmong(const Ttree& tree, std::span<const FoundTask> found, const T
     else
       start = isOne && fromIncluded ? place : place + count - 1;
   }
-  for (size_t step = 0; step < count; ++step) {
-    const FoundTask& candidate = found[(forward ? start + step : start + count * 2 - step) % count];
-    if (query.matches(*candidate.task)) return const_cast<TreeNode*>(candidate.task);
+  std::array<const TreeNode*, TaskQuery::kBatch> batch;
+  for (size_t step = 0; step < count;) {
+    size_t size = std::min(count - step, batch.size());
+    for (size_t i = 0; i < size; ++i, ++step)
+      batch[i] = found[(forward ? start + step : start + count * 2 - step) % count].task;
+    size_t match = query.firstMatch({batch.data(), size});
+    if (match < size) return const_cast<TreeNode*>(batch[match]);
   }
   return nullptr;
 }

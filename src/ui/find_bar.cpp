@@ -179,6 +179,10 @@ void FindBar::showResult(TreeNode* found) {
 
 std::shared_ptr<const std::vector<FoundTask>> FindBar::countedHolding(const QString& text, bool notes) const {
   if (!counted_ || counted_->notes != notes || !text.contains(counted_->text)) return nullptr;
+  // Looking among many of the tasks costs more than walking them all in
+  // order.
+  Ttree* searched = tree();
+  if (searched == nullptr || counted_->found->size() > searched->nodeCount() / 4) return nullptr;
   return counted_->found;
 }
 
