@@ -11,6 +11,7 @@ std::optional<Action> commandNamed(std::string_view name) {
   if (name == "check") return Action::Check;
   if (name == "export") return Action::Export;
   if (name == "import") return Action::Import;
+  if (name == "find") return Action::Find;
   return std::nullopt;
 }
 
@@ -62,13 +63,18 @@ void parseArguments(std::span<const std::string_view> args, Invocation& invocati
     } else if (auto output = invocation.action == Action::Import ? optionValue(args, i, {"-o", "--output"})
                                                                  : std::nullopt) {
       invocation.output = *output;
+    } else if (invocation.action == Action::Find && arg == "--notes") {
+      invocation.notesToo = true;
     } else {
       throw UsageError("unknown option '" + std::string(arg) + "' for " + std::string(args[0]));
     }
   }
   if (files.empty()) throw UsageError(std::string(args[0]) + " needs a file");
-  if (files.size() > 1) throw UsageError("unexpected argument '" + std::string(files[1]) + "'");
+  size_t wanted = invocation.action == Action::Find ? 2 : 1;  // find's second is its text
+  if (files.size() < wanted) throw UsageError("find needs the text to look for");
+  if (files.size() > wanted) throw UsageError("unexpected argument '" + std::string(files[wanted]) + "'");
   invocation.input = files.front();
+  if (invocation.action == Action::Find) invocation.text = files[1];
   if (invocation.action == Action::Import && invocation.output.empty())
     throw UsageError("import needs the list to write: -o OUT.jjp");
 }
@@ -99,6 +105,9 @@ std::string_view helpText() {
          "  export FILE.jjp [--format FORMAT]   write the list to standard output as json\n"
          "                                      (the default) or markdown\n"
          "  import FILE.json -o OUT.jjp         build a list from JSON and save it as OUT.jjp\n"
+         "  find FILE.jjp TEXT [--notes]        print the path of each task whose title (or,\n"
+         "                                      with --notes, note) holds TEXT, case ignored;\n"
+         "                                      exit status 1 when none does\n"
          "A FILE of - is standard input; -o - writes standard output.\n"
          "\n"
          "Options:\n"

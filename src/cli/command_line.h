@@ -7,7 +7,7 @@
 
 namespace qm::cli {
 
-enum class Action { Help, Version, Show, Check, Export, Import };
+enum class Action { Help, Version, Show, Check, Export, Import, Find };
 enum class ExportFormat { Json, Markdown };
 
 struct Invocation {
@@ -15,6 +15,8 @@ struct Invocation {
   std::string input;   // the .jjp file, or the .json file for import
   std::string output;  // import's -o
   ExportFormat format = ExportFormat::Json;
+  std::string text;       // find's text
+  bool notesToo = false;  // find's --notes
 };
 
 // A command line that asks for nothing qmk can do; exit status 2.

@@ -29,18 +29,6 @@ std::string readStandardInput(std::istream& in, std::string_view failure) {
   return bytes;
 }
 
-// A tree with the class's own settings, so that what is shown or exported
-// is what the file holds, not the main window's configuration. On the heap:
-// it may hold millions of tasks and is torn down without recursion.
-std::unique_ptr<Ttree> loadList(const std::string& listFile, std::istream& in) {
-  auto tree = std::make_unique<Ttree>();
-  if (listFile == kStandardStream)
-    loadTaskListFromBytes(readStandardInput(in, "Stream read error"), *tree);
-  else
-    LoadTaskList(listFile, *tree);
-  return tree;
-}
-
 std::string readTextFile(const std::string& fileName, std::istream& in) {
   if (fileName == kStandardStream) return readStandardInput(in, "Cannot read file %s");
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
@@ -60,6 +48,15 @@ std::string readTextFile(const std::string& fileName, std::istream& in) {
 }
 
 }  // namespace
+
+std::unique_ptr<Ttree> loadList(const std::string& listFile, std::istream& in) {
+  auto tree = std::make_unique<Ttree>();
+  if (listFile == kStandardStream)
+    loadTaskListFromBytes(readStandardInput(in, "Stream read error"), *tree);
+  else
+    LoadTaskList(listFile, *tree);
+  return tree;
+}
 
 void showCommand(const std::string& listFile, std::istream& in, std::ostream& out) {
   writeOutline(*loadList(listFile, in), out);

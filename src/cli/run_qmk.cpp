@@ -5,6 +5,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/find_command.h"
 #include "model/error.h"
 
 namespace qm::cli {
@@ -14,7 +15,8 @@ constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 
-void runInvocation(const Invocation& invocation, std::istream& in, std::ostream& out) {
+// The exit status of a command that ran to its end.
+int runInvocation(const Invocation& invocation, std::istream& in, std::ostream& out) {
   switch (invocation.action) {
     case Action::Help:
       out << helpText();
@@ -34,7 +36,11 @@ void runInvocation(const Invocation& invocation, std::istream& in, std::ostream&
     case Action::Import:
       importCommand(invocation.input, invocation.output, in, out);
       break;
+    case Action::Find:
+      return findCommand(invocation.input, invocation.text, invocation.notesToo, in, out) ? kSuccess
+                                                                                          : kFailure;
   }
+  return kSuccess;
 }
 
 // The message exactly as raised, which scripts compare; a failure of the
@@ -53,8 +59,9 @@ int runQmk(std::span<const std::string_view> args, std::ostream& out, std::ostre
 }
 
 int runQmk(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
+  int status = kSuccess;
   try {
-    runInvocation(parseCommandLine(args), in, out);
+    status = runInvocation(parseCommandLine(args), in, out);
   } catch (const UsageError& error) {
     err << "qmk: " << error.what() << "\nTry 'qmk --help' for more information.\n";
     return kUsageError;
@@ -70,7 +77,7 @@ int runQmk(std::span<const std::string_view> args, std::istream& in, std::ostrea
     err << "qmk: cannot write to standard output\n";
     return kFailure;
   }
-  return kSuccess;
+  return status;
 }
 
 }  // namespace qm::cli

@@ -58,8 +58,8 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
   setCentralWidget(clientArea_);
   buildToolBar();
   clientLayout_->addStretch(1);  // the task tree takes this place once it exists
+  buildFindBar();
   buildMainMenu();
-  buildUndoItems();
   buildPopupMenus();
   buildStatusBar();
   bindCommands();

@@ -35,6 +35,7 @@ namespace qm::ui {
 inline constexpr const char* kApplicationTitle = "Quillmark";
 
 class ChangeCounter;
+class FindBar;
 class RecoveryFiles;
 class TaskCommand;
 class TaskTreeModel;
@@ -50,9 +51,9 @@ class TfrmProperties;
 // uMain_tree.cpp (the task tree view and its editing commands),
 // uMain_files.cpp (New, Open, Save, Save As, the close query, the
 // command-line open, Properties), uMain_tray.cpp (the notification icon,
-// Show, Hide and note mode), uMain_undo.cpp (undo and redo) and
+// Show, Hide and note mode), uMain_undo.cpp (undo and redo),
 // uMain_recovery.cpp (recovery files and the check for changes made
-// elsewhere before a save).
+// elsewhere before a save) and uMain_find.cpp (Find and the find bar).
 class TfrmMain : public QMainWindow {
   Q_OBJECT
  public:
@@ -91,6 +92,10 @@ class TfrmMain : public QMainWindow {
   QAction* N3;
   QAction* mnuUndo;
   QAction* mnuRedo;
+  QAction* N4;
+  QAction* mnuFind;
+  QAction* mnuFindNext;
+  QAction* mnuFindPrevious;
   QMenu* ools1;
   QAction* mnuSkinChooser;
   QMenu* Help1;
@@ -104,6 +109,8 @@ class TfrmMain : public QMainWindow {
 
   QStatusBar* StatusBar1;
   static constexpr int kPanelCount = 4;
+  // Between the tree and the status bar; hidden until Find.
+  FindBar* findBar() const { return findBar_; }
 
   // --- state
   // The current task tree and its view; nullptr until the first create.
@@ -167,6 +174,9 @@ class TfrmMain : public QMainWindow {
   void mnuSkinChooserClick(QObject* Sender);
   void mnuUndoClick(QObject* Sender);
   void mnuRedoClick(QObject* Sender);
+  void mnuFindClick(QObject* Sender);
+  void mnuFindNextClick(QObject* Sender);
+  void mnuFindPreviousClick(QObject* Sender);
 
   // --- notification icon and note mode
   // The window procedure's part for the icon: message 1025 with the mouse
@@ -207,6 +217,13 @@ class TfrmMain : public QMainWindow {
   void startRecovery();
   void bindCommands();
   void placeOnFirstShow();
+  // The find bar (uMain_find.cpp): built hidden at the foot of the client
+  // area; attached to each new view, whose focus entry from the bar does
+  // not count as one.
+  void buildFindBar();
+  void attachFindBar();
+  // F3 and Shift+F3: the bar's step, or the bar opened when it has no text.
+  void findFromMenu(void (FindBar::*step)());
 
   // Part of New: creates, configures and wires the task tree view, then
   // inserts its first task.
@@ -263,6 +280,7 @@ class TfrmMain : public QMainWindow {
   platform::FileDialogRequest saveDialog1_;
   QWidget* clientArea_;
   QVBoxLayout* clientLayout_;
+  FindBar* findBar_ = nullptr;
   std::array<QLabel*, kPanelCount> panels_{};
   std::unique_ptr<Ttree> tree_;
   TaskTreeModel* treeModel_ = nullptr;

@@ -106,6 +106,12 @@ void TfrmMain::buildMainMenu() {
   // Carries Ctrl+O as well; hidden and disabled, so the shortcut stays Open's.
   mnuMode = addItem(mnuEdit, "mnuMode", QStringLiteral("M&ode"), ctrl(Qt::Key_O), false);
   mnuMode->setVisible(false);
+  buildUndoItems();
+  N4 = addSeparator(mnuEdit, "N4");
+  mnuFind = addItem(mnuEdit, "mnuFind", QStringLiteral("&Find..."), ctrl(Qt::Key_F), false);
+  mnuFindNext = addItem(mnuEdit, "mnuFindNext", QStringLiteral("Find &Next"), Qt::Key_F3, false);
+  mnuFindPrevious = addItem(mnuEdit, "mnuFindPrevious", QStringLiteral("Find &Previous"),
+                            QKeySequence(Qt::SHIFT | Qt::Key_F3), false);
 
   ools1 = addMenu(MainMenu3, "ools1", QStringLiteral("&Tools"));
   mnuSkinChooser = addItem(ools1, "mnuSkinChooser", QStringLiteral("&Options"), {}, true);
@@ -182,6 +188,9 @@ void TfrmMain::bindCommands() {
   bindCommand(mnuSkinChooser, &TfrmMain::mnuSkinChooserClick);
   bindCommand(btnAbout, &TfrmMain::About1Click);
   bindCommand(About1, &TfrmMain::About1Click);
+  bindCommand(mnuFind, &TfrmMain::mnuFindClick);
+  bindCommand(mnuFindNext, &TfrmMain::mnuFindNextClick);
+  bindCommand(mnuFindPrevious, &TfrmMain::mnuFindPreviousClick);
 }
 
 }  // namespace qm::ui

@@ -10,6 +10,7 @@
 #include "ui/command.h"
 #include "ui/complete_task_command.h"
 #include "ui/delete_task_command.h"
+#include "ui/find_bar.h"
 #include "ui/insert_task_command.h"
 #include "ui/main_window_style.h"
 #include "ui/move_task_command.h"
@@ -82,12 +83,14 @@ void TfrmMain::createTaskTreeView(std::unique_ptr<Ttree> tree) {
   treeView_->setFont(font());
   treeView_->setTaskModel(treeModel_);
   applyLooks(*treeView_, tree_->settings());
-  QLayoutItem* keptSpace = clientLayout_->itemAt(clientLayout_->count() - 1);
+  // The tree's place is the one above the find bar.
+  QLayoutItem* keptSpace = clientLayout_->itemAt(clientLayout_->indexOf(findBar_) - 1);
   if (keptSpace != nullptr && keptSpace->spacerItem() != nullptr)
-    delete clientLayout_->takeAt(clientLayout_->count() - 1);
-  clientLayout_->addWidget(treeView_, 1);
+    delete clientLayout_->takeAt(clientLayout_->indexOf(findBar_) - 1);
+  clientLayout_->insertWidget(clientLayout_->indexOf(findBar_), treeView_, 1);
   treeView_->show();
   wireTreeEvents();
+  attachFindBar();
 }
 
 void TfrmMain::applyTreeLooks() {
@@ -105,7 +108,7 @@ void TfrmMain::discardTaskTreeView() {
   treeModel_ = nullptr;
   forgetList();
   tree_.reset();
-  clientLayout_->addStretch(1);
+  clientLayout_->insertStretch(clientLayout_->indexOf(findBar_), 1);
 }
 
 void TfrmMain::wireTreeEvents() {

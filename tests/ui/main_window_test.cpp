@@ -57,6 +57,10 @@ const ItemRow kItems[] = {
     {"mnuEdit", "N3", "", QKeySequence(), true},
     {"mnuEdit", "mnuUndo", "&Undo", QKeySequence("Ctrl+Z"), false},
     {"mnuEdit", "mnuRedo", "&Redo", QKeySequence("Ctrl+Y"), false},
+    {"mnuEdit", "N4", "", QKeySequence(), true},
+    {"mnuEdit", "mnuFind", "&Find...", QKeySequence("Ctrl+F"), false},
+    {"mnuEdit", "mnuFindNext", "Find &Next", QKeySequence("F3"), false},
+    {"mnuEdit", "mnuFindPrevious", "Find &Previous", QKeySequence("Shift+F3"), false},
     {"ools1", "mnuSkinChooser", "&Options", QKeySequence(), true},
     {"Help1", "About1", "&About", QKeySequence("Ctrl+T"), true},
 };
@@ -205,8 +209,9 @@ TEST_F(CommandAvailability, AtStartAfterTheFirstCreateAndAfterTheFirstInsert) {
   createTree();
   auto afterCreate = enabledStates(w);
   std::map<std::string, bool> expected = states;
-  for (const char* name : {"mnuSave", "SaveAs1", "mnuInsert", "Delete1", "mnuProperties", "btnInsertNode",
-                           "btnSaveTaskList", "btnDeleteNode", "btnProperties"})
+  for (const char* name :
+       {"mnuSave", "SaveAs1", "mnuInsert", "Delete1", "mnuProperties", "btnInsertNode", "btnSaveTaskList",
+        "btnDeleteNode", "btnProperties", "mnuFind", "mnuFindNext", "mnuFindPrevious"})
     expected[name] = true;
   EXPECT_EQ(afterCreate, expected);
   EXPECT_EQ(w.panelText(1), "1");
