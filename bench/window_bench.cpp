@@ -37,7 +37,9 @@ double threadSeconds() {
 // Nothing here may ask the user anything: a box would wait forever.
 class FailingDesktop : public platform::Desktop {
  public:
-  void showError(QWidget*, const QString& message) override { fail(message); }
+  void showError(QWidget*, const QString& message, const QString& details) override {
+    fail(message + QStringLiteral(": ") + details);
+  }
   platform::SaveAnswer askSave(QWidget*, const QString& text) override {
     fail(text);
     return platform::SaveAnswer::Cancel;
