@@ -105,6 +105,27 @@ TEST_F(TaskTreeModelTest, FollowsInsertsMovesRemovalsAndTitleChanges) {
   EXPECT_TRUE(warnings().empty()) << warnings();
 }
 
+// Views skip asking a task without children about them; the flag must follow
+// its first child arriving and its last one leaving.
+TEST_F(TaskTreeModelTest, ATaskIsALeafExactlyWhileItHasNoChildren) {
+  TreeNode* a = add(nullptr, "A");
+  QModelIndex index = model->indexOf(a);
+  auto isLeaf = [&] { return model->flags(index).testFlag(Qt::ItemNeverHasChildren); };
+  EXPECT_TRUE(isLeaf());
+  view.expand(index);
+  EXPECT_FALSE(view.isExpanded(index));
+
+  TreeNode* a1 = add(a, "a1");
+  EXPECT_FALSE(isLeaf());
+  view.expand(index);
+  EXPECT_TRUE(view.isExpanded(index));
+  EXPECT_EQ(view.indexBelow(index), model->indexOf(a1));
+
+  tree.deleteNode(a1);
+  EXPECT_TRUE(isLeaf());
+  EXPECT_FALSE(view.indexBelow(index).isValid());
+}
+
 TEST_F(TaskTreeModelTest, ResetsForBulkChangesAndForAnotherTree) {
   add(add(nullptr, "A"), "a1");
   QSignalSpy resets(model.get(), &ui::TaskTreeModel::treeWasReset);

@@ -1,0 +1,366 @@
+// The main window's commands on big lists, each timed on the UI thread's CPU
+// clock up to and including the repaint that shows its result: the budget
+// is a frame (16 ms) at 1,000,000 tasks. Runs offscreen.
+#include <benchmark/benchmark.h>
+#include <time.h>
+
+#include <QApplication>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+
+#include "model/ttree.h"
+#include "platform/desktop.h"
+#include "sample_cache.h"
+#include "sample_list.h"
+#include "stream/task_list_file.h"
+#include "ui/task_tree_model.h"
+#include "ui/uMain.h"
+
+namespace qm::bench {
+namespace {
+
+// The child's argument for BM_WindowOpenFreshProcess.
+const QString kOpenOnce = QStringLiteral("--open-once");
+
+double threadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// Nothing here may ask the user anything: a box would wait forever.
+class FailingDesktop : public platform::Desktop {
+ public:
+  void showError(QWidget*, const QString& message, const QString& details) override {
+    fail(message + QStringLiteral(": ") + details);
+  }
+  platform::SaveAnswer askSave(QWidget*, const QString& text) override {
+    fail(text);
+    return platform::SaveAnswer::Cancel;
+  }
+  void confirmOk(QWidget*, const QString& text) override { fail(text); }
+  void inform(QWidget*, const QString& text) override { fail(text); }
+  // The open dialog's answer.
+  QString fileToOpen;
+  std::optional<QString> openFileName(QWidget*, const platform::FileDialogRequest&) override {
+    if (fileToOpen.isEmpty()) return std::nullopt;
+    return fileToOpen;
+  }
+  std::optional<QString> saveFileName(QWidget*, const platform::FileDialogRequest&) override { return {}; }
+
+ private:
+  [[noreturn]] static void fail(const QString& text) {
+    std::fprintf(stderr, "window_bench: unexpected prompt: %s\n", qPrintable(text));
+    std::abort();
+  }
+};
+
+// Counts the paints of one widget.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// Runs the event loop until `widget` has painted, then once more so that
+// what the paint posted is done too.
+void processUntilPainted(QWidget* widget) {
+  PaintCounter counter;
+  widget->installEventFilter(&counter);
+  for (int i = 0; i < 100 && counter.paints == 0; ++i) QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  widget->removeEventFilter(&counter);
+}
+
+// The generated list of that size as a file, written once per process.
+const std::string& sampleFile(size_t tasks) {
+  static std::map<size_t, std::string> files;
+  auto found = files.find(tasks);
+  if (found != files.end()) return found->second;
+  std::string path = scratchPath("window-" + std::to_string(tasks) + ".jjp");
+  {
+    Ttree tree;
+    tree.setSettings(TreeSettings::mainWindowInitial());
+    sample::appendSampleTasks(tree, tasks);
+    SaveTaskList(path, tree);
+  }
+  return files.emplace(tasks, path).first->second;
+}
+
+std::unique_ptr<ui::TfrmMain> openWindow(const std::string& path) {
+  auto window = std::make_unique<ui::TfrmMain>(QString::fromStdString(path));
+  window->resize(800, 600);
+  window->show();
+  processUntilPainted(window->treeView()->viewport());
+  return window;
+}
+
+// One open window per size, shared by the edit benchmarks; the edits leave
+// the list as they found it.
+struct OpenList {
+  size_t tasks = 0;
+  std::unique_ptr<ui::TfrmMain> window;
+  TreeNode* middle = nullptr;        // a top-level task in the middle of the list
+  TreeNode* manyChildren = nullptr;  // a collapsed top-level task with 10,000 children
+
+  Ttree& tree() { return *window->tree(); }
+  ui::TaskTreeView& view() { return *window->treeView(); }
+  QWidget* viewport() { return view().viewport(); }
+  void settle() { processUntilPainted(viewport()); }
+  // Takes out what a benchmark added and goes back to the middle task.
+  void removeAndReturn(TreeNode* added) {
+    tree().deleteNode(added);
+    selectAndShow(middle);
+  }
+  void selectAndShow(TreeNode* node) {
+    tree().select(node);
+    view().scrollTo(window->treeModel()->indexOf(node));
+    settle();
+  }
+};
+
+OpenList& sharedList() {
+  static OpenList list;
+  return list;
+}
+
+OpenList& openList(size_t tasks) {
+  OpenList& list = sharedList();
+  if (list.tasks == tasks) return list;
+  list.window.reset();
+  list.tasks = tasks;
+  list.window = openWindow(sampleFile(tasks));
+  list.window->activateWindow();
+  (void)QTest::qWaitForWindowActive(list.window.get());
+  Ttree& tree = list.tree();
+  list.manyChildren = tree.appendNode(nullptr, "ten thousand subtasks", tree.createRecord());
+  for (int i = 0; i < 10'000; ++i) tree.appendNode(list.manyChildren, "subtask", tree.createRecord());
+  list.middle = tree.root()->child(tree.topLevelCount() / 2);
+  list.selectAndShow(list.middle);
+  return list;
+}
+
+void applySizes(benchmark::internal::Benchmark* b) {
+  b->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseManualTime();
+}
+
+// Times `step` on the UI thread up to the repaint; `prepare` and `undo` run
+// untimed around it.
+template <class Prepare, class Step, class Undo>
+void timeSteps(benchmark::State& state, OpenList& list, Prepare prepare, Step step, Undo undo) {
+  for (auto _ : state) {
+    prepare();
+    list.settle();
+    double start = threadSeconds();
+    step();
+    list.settle();
+    state.SetIterationTime(threadSeconds() - start);
+    undo();
+    list.settle();
+  }
+}
+
+// From constructing the window with the file on its command line until it
+// is painted, as at start-up; the closing is not timed.
+void BM_WindowOpen(benchmark::State& state) {
+  const std::string& path = sampleFile(static_cast<size_t>(state.range(0)));
+  sharedList() = {};  // no other big list in memory
+  for (auto _ : state) {
+    double start = threadSeconds();
+    auto window = openWindow(path);
+    state.SetIterationTime(threadSeconds() - start);
+    window.reset();
+    QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_WindowOpen)->Apply(applySizes)->Iterations(3);
+
+// The same from the start of a fresh process, as the program starts with a
+// file on its command line: the child reports its UI thread's CPU time once
+// the window is painted, which includes loading the libraries, building the
+// application and giving the list fresh pages.
+void BM_WindowOpenFreshProcess(benchmark::State& state) {
+  const std::string& path = sampleFile(static_cast<size_t>(state.range(0)));
+  sharedList() = {};
+  for (auto _ : state) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {kOpenOnce, QString::fromStdString(path)});
+    if (!child.waitForFinished(60'000) || child.exitCode() != 0) {
+      state.SkipWithError("the child did not open the list");
+      break;
+    }
+    state.SetIterationTime(child.readAllStandardOutput().trimmed().toDouble());
+  }
+}
+BENCHMARK(BM_WindowOpenFreshProcess)->Apply(applySizes)->Iterations(3);
+
+FailingDesktop& benchDesktop() {
+  static FailingDesktop desktop;
+  return desktop;
+}
+
+// Open with a list of the same size already shown: the new list is read
+// aside, takes the window's view and the old one is given back.
+void BM_WindowReopen(benchmark::State& state) {
+  const std::string& path = sampleFile(static_cast<size_t>(state.range(0)));
+  sharedList() = {};
+  auto window = openWindow(path);
+  benchDesktop().fileToOpen = QString::fromStdString(path);
+  for (auto _ : state) {
+    window->setTag(0);  // nothing to save first
+    double start = threadSeconds();
+    window->cmdOpenClick(nullptr);
+    processUntilPainted(window->treeView()->viewport());
+    state.SetIterationTime(threadSeconds() - start);
+  }
+}
+BENCHMARK(BM_WindowReopen)->Apply(applySizes)->Iterations(3);
+
+void BM_WindowInsert(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  timeSteps(
+      state, list, [] {}, [&] { list.window->cmdNewNodeClick(nullptr); },
+      [&] {
+        QTest::keyClick(list.view().titleEditor(), Qt::Key_Escape);
+        list.removeAndReturn(list.tree().selected());
+      });
+}
+BENCHMARK(BM_WindowInsert)->Apply(applySizes);
+
+void BM_WindowDelete(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  timeSteps(
+      state, list,
+      [&] {
+        TreeNode* doomed = list.tree().appendNode(nullptr, "to be deleted", list.tree().createRecord());
+        list.selectAndShow(doomed);
+      },
+      [&] { list.window->tbDeleteNodeClick(nullptr); }, [&] { list.selectAndShow(list.middle); });
+}
+BENCHMARK(BM_WindowDelete)->Apply(applySizes);
+
+// Two new top-level tasks at the end; the second is selected.
+TreeNode* appendPair(OpenList& list) {
+  TreeNode* first = list.tree().appendNode(nullptr, "new parent", list.tree().createRecord());
+  list.selectAndShow(list.tree().appendNode(nullptr, "moved", list.tree().createRecord()));
+  return first;
+}
+
+void BM_WindowIndent(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  TreeNode* parent = nullptr;
+  timeSteps(
+      state, list, [&] { parent = appendPair(list); },
+      [&] { QTest::keyClick(&list.view(), Qt::Key_Tab, Qt::ControlModifier); },
+      [&] { list.removeAndReturn(parent); });
+}
+BENCHMARK(BM_WindowIndent)->Apply(applySizes);
+
+void BM_WindowDrop(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  TreeNode* parent = nullptr;
+  QPoint target;
+  timeSteps(
+      state, list,
+      [&] {
+        parent = appendPair(list);
+        target = list.view().visualRect(list.window->treeModel()->indexOf(parent)).center();
+      },
+      [&] { list.window->TreeDragDrop(&list.view(), &list.view(), target.x(), target.y()); },
+      [&] { list.removeAndReturn(parent); });
+}
+BENCHMARK(BM_WindowDrop)->Apply(applySizes);
+
+// A confirmed in-place edit of the middle task's title.
+void BM_WindowRename(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  ui::TaskTreeModel& model = *list.window->treeModel();
+  bool flip = false;
+  timeSteps(
+      state, list, [] {},
+      [&] {
+        flip = !flip;
+        model.setData(model.indexOf(list.middle), flip ? QStringLiteral("renamed") : QStringLiteral("again"));
+      },
+      [] {});
+}
+BENCHMARK(BM_WindowRename)->Apply(applySizes);
+
+void BM_WindowComplete(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  timeSteps(
+      state, list, [] {}, [&] { list.window->Complete1Click(nullptr); },
+      [&] { list.tree().setImageIndex(list.middle, 0); });
+}
+BENCHMARK(BM_WindowComplete)->Apply(applySizes);
+
+void BM_WindowExpand(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  QModelIndex index = list.window->treeModel()->indexOf(list.manyChildren);
+  timeSteps(
+      state, list, [&] { list.view().scrollTo(index); }, [&] { list.view().expand(index); },
+      [&] { list.view().collapse(index); });
+}
+BENCHMARK(BM_WindowExpand)->Apply(applySizes);
+
+void BM_WindowCollapse(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  QModelIndex index = list.window->treeModel()->indexOf(list.manyChildren);
+  timeSteps(
+      state, list,
+      [&] {
+        list.view().expand(index);
+        list.view().scrollTo(index);
+      },
+      [&] { list.view().collapse(index); }, [] {});
+}
+BENCHMARK(BM_WindowCollapse)->Apply(applySizes);
+
+void BM_WindowScrollPage(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  QScrollBar* bar = list.view().verticalScrollBar();
+  bool down = false;
+  timeSteps(
+      state, list, [] {},
+      [&] {
+        down = !down;
+        bar->triggerAction(down ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+      },
+      [] {});
+}
+BENCHMARK(BM_WindowScrollPage)->Apply(applySizes);
+
+}  // namespace
+}  // namespace qm::bench
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir configHome;  // never the user's own settings
+  qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quillmark"));
+  QApplication::setQuitOnLastWindowClosed(false);
+  qm::platform::setDesktop(&qm::bench::benchDesktop());
+  if (argc == 3 && QString::fromLocal8Bit(argv[1]) == qm::bench::kOpenOnce) {
+    auto window = qm::bench::openWindow(argv[2]);
+    std::printf("%.6f\n", qm::bench::threadSeconds());
+    std::fflush(stdout);
+    std::_Exit(0);  // the closing is not part of the start
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  qm::bench::sharedList().window.reset();  // while the application lives
+  qm::platform::setDesktop(nullptr);
+  return 0;
+}
