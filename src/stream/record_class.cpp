@@ -4,26 +4,19 @@ namespace qm {
 namespace {
 
 using P = SavedProperty<Tinfo>;
+using enum Spelling;
 constexpr P kRecordProperties[] = {
-    {.name = "Name", .spelling = Spelling::Name},
-    {.name = "Tag", .jsonKey = "tag", .spelling = Spelling::Tag},
-    {.name = "note", .jsonKey = "note", .spelling = Spelling::Text, .compactText = &Tinfo::note},
-    {.name = "taskstart",
-     .jsonKey = "taskstart",
-     .spelling = Spelling::Date,
-     .omitted = 0,
-     .date = &Tinfo::taskstart},
-    {.name = "taskend",
-     .jsonKey = "taskend",
-     .spelling = Spelling::Date,
-     .omitted = 0,
-     .date = &Tinfo::taskend},
-    {.name = "priority", .jsonKey = "priority", .spelling = Spelling::Text, .compactText = &Tinfo::priority},
-    {.name = "status", .jsonKey = "status", .spelling = Spelling::Text, .compactText = &Tinfo::status},
-    {.name = "icon", .jsonKey = "icon", .spelling = Spelling::Integer, .integer = &Tinfo::icon},
+    {.name = "Name", .spelling = Name},
+    {.name = "Tag", .jsonKey = "tag", .spelling = Tag},
+    {.name = "note", .jsonKey = "note", .spelling = Text, .compactText = &Tinfo::note},
+    {.name = "taskstart", .jsonKey = "taskstart", .spelling = Date, .omitted = 0, .date = &Tinfo::taskstart},
+    {.name = "taskend", .jsonKey = "taskend", .spelling = Date, .omitted = 0, .date = &Tinfo::taskend},
+    {.name = "priority", .jsonKey = "priority", .spelling = Text, .compactText = &Tinfo::priority},
+    {.name = "status", .jsonKey = "status", .spelling = Text, .compactText = &Tinfo::status},
+    {.name = "icon", .jsonKey = "icon", .spelling = Integer, .integer = &Tinfo::icon},
     // Defined: the design position.
-    {.name = "Left", .spelling = Spelling::Short, .omitted = 0, .shortInteger = &Tinfo::designLeft},
-    {.name = "Top", .spelling = Spelling::Short, .omitted = 0, .shortInteger = &Tinfo::designTop},
+    {.name = "Left", .spelling = Short, .omitted = 0, .shortInteger = &Tinfo::designLeft},
+    {.name = "Top", .spelling = Short, .omitted = 0, .shortInteger = &Tinfo::designTop},
 };
 
 class RecordClass : public ComponentClass {

@@ -141,58 +141,45 @@ void writeSaved(std::span<const SavedProperty<Object>> table, const Component& c
                 const Object& fields, ValueWriter& out, NestedWriter&& writeNested) {
   for (const SavedProperty<Object>& p : table) {
     auto isDefault = [&](double value) { return p.omitted && *p.omitted == value; };
+    auto named = [&]() -> ValueWriter& {
+      out.shortString(p.name);
+      return out;
+    };
     switch (p.spelling) {
-      case Spelling::Name:
-      case Spelling::Pair:
-        break;
       case Spelling::Tag:
-        if (component.tag() == 0) break;
-        out.shortString(p.name);
-        out.integer(component.tag());
+        if (component.tag() != 0) named().integer(component.tag());
         break;
       case Spelling::Integer:
-      case Spelling::Short: {
-        int32_t value = p.integer ? fields.*p.integer : fields.*p.shortInteger;
-        if (isDefault(value)) break;
-        out.shortString(p.name);
-        out.integer(value);
+      case Spelling::Short:
+        if (int32_t value = p.integer ? fields.*p.integer : fields.*p.shortInteger; !isDefault(value))
+          named().integer(value);
         break;
-      }
       case Spelling::Date:
-        if (isDefault(fields.*p.date)) break;
-        out.shortString(p.name);
-        out.extended(fields.*p.date);
+        if (!isDefault(fields.*p.date)) named().extended(fields.*p.date);
         break;
       case Spelling::Text:
-        if (p.textIn(fields).empty()) break;
-        out.shortString(p.name);
-        out.text(p.textIn(fields));
+        if (!p.textIn(fields).empty()) named().text(p.textIn(fields));
         break;
-      case Spelling::Enumeration: {
-        if (!p.enumeration) break;
-        size_t value = p.enumeration->get(fields);
-        if (isDefault(static_cast<double>(value))) break;
-        out.shortString(p.name);
-        out.identifier(p.names[value]);
-        break;
-      }
-      case Spelling::Colour: {
-        int32_t colour = fields.*p.integer;
-        if (isDefault(colour)) break;
-        out.shortString(p.name);
-        if (auto name = colourName(colour))
-          out.identifier(*name);
-        else
-          out.integer(colour);
-        break;
-      }
       case Spelling::Reference:
-        if (p.textIn(fields).empty()) break;
-        out.shortString(p.name);
-        out.identifier(p.textIn(fields));
+        if (!p.textIn(fields).empty()) named().identifier(p.textIn(fields));
+        break;
+      case Spelling::Enumeration:
+        if (p.enumeration && !isDefault(static_cast<double>(p.enumeration->get(fields))))
+          named().identifier(p.names[p.enumeration->get(fields)]);
+        break;
+      case Spelling::Colour:
+        if (int32_t colour = fields.*p.integer; isDefault(colour))
+          break;
+        else if (auto name = colourName(colour))
+          named().identifier(*name);
+        else
+          named().integer(colour);
         break;
       case Spelling::Nested:
         writeNested(p);
+        break;
+      case Spelling::Name:
+      case Spelling::Pair:
         break;
     }
   }

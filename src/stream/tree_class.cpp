@@ -11,48 +11,37 @@ namespace {
 
 using P = SavedProperty<TreeSettings>;
 using S = TreeSettings;
+using enum Spelling;
+
+template <auto Member>
+constexpr P enumerated(std::string_view name, std::span<const std::string_view> names, auto omitted) {
+  return {.name = name,
+          .jsonKey = name,
+          .spelling = Enumeration,
+          .omitted = static_cast<double>(omitted),
+          .names = names,
+          .enumeration = enumMember<S, Member>()};
+}
+
 constexpr P kTreeProperties[] = {
-    {.name = "Name", .spelling = Spelling::Name},
-    {.name = "Tag", .spelling = Spelling::Tag},
-    {.name = "Left", .jsonKey = "Left", .spelling = Spelling::Integer, .integer = &S::left},
-    {.name = "Top", .jsonKey = "Top", .spelling = Spelling::Integer, .integer = &S::top},
-    {.name = "Width", .jsonKey = "Width", .spelling = Spelling::Integer, .integer = &S::width},
-    {.name = "Height", .jsonKey = "Height", .spelling = Spelling::Integer, .integer = &S::height},
-    {.name = "Align",
-     .jsonKey = "Align",
-     .spelling = Spelling::Enumeration,
-     .omitted = static_cast<double>(Align::alNone),
-     .names = kAlignNames,
-     .enumeration = enumMember<S, &S::align>()},
-    {.name = "BorderStyle",
-     .jsonKey = "BorderStyle",
-     .spelling = Spelling::Enumeration,
-     .omitted = static_cast<double>(BorderStyle::bsSingle),
-     .names = kBorderStyleNames,
-     .enumeration = enumMember<S, &S::borderStyle>()},
-    {.name = "Color",
-     .jsonKey = "Color",
-     .spelling = Spelling::Colour,
-     .omitted = clWindow,
-     .integer = &S::color},
-    {.name = "DragMode",
-     .jsonKey = "DragMode",
-     .spelling = Spelling::Enumeration,
-     .omitted = static_cast<double>(DragMode::dmManual),
-     .names = kDragModeNames,
-     .enumeration = enumMember<S, &S::dragMode>()},
-    {.name = "Images", .jsonKey = "Images", .spelling = Spelling::Reference, .text = &S::images},
-    {.name = "Indent", .jsonKey = "Indent", .spelling = Spelling::Integer, .integer = &S::indent},
-    {.name = "TabOrder",
-     .jsonKey = "TabOrder",
-     .spelling = Spelling::Integer,
-     .omitted = -1,
-     .integer = &S::tabOrder},
-    {.name = "Items", .spelling = Spelling::Nested},
-    {.name = "test1", .jsonKey = "test1", .spelling = Spelling::Text, .text = &S::test1},
+    {.name = "Name", .spelling = Name},
+    {.name = "Tag", .spelling = Tag},
+    {.name = "Left", .jsonKey = "Left", .spelling = Integer, .integer = &S::left},
+    {.name = "Top", .jsonKey = "Top", .spelling = Integer, .integer = &S::top},
+    {.name = "Width", .jsonKey = "Width", .spelling = Integer, .integer = &S::width},
+    {.name = "Height", .jsonKey = "Height", .spelling = Integer, .integer = &S::height},
+    enumerated<&S::align>("Align", kAlignNames, Align::alNone),
+    enumerated<&S::borderStyle>("BorderStyle", kBorderStyleNames, BorderStyle::bsSingle),
+    {.name = "Color", .jsonKey = "Color", .spelling = Colour, .omitted = clWindow, .integer = &S::color},
+    enumerated<&S::dragMode>("DragMode", kDragModeNames, DragMode::dmManual),
+    {.name = "Images", .jsonKey = "Images", .spelling = Reference, .text = &S::images},
+    {.name = "Indent", .jsonKey = "Indent", .spelling = Integer, .integer = &S::indent},
+    {.name = "TabOrder", .jsonKey = "TabOrder", .spelling = Integer, .omitted = -1, .integer = &S::tabOrder},
+    {.name = "Items", .spelling = Nested},
+    {.name = "test1", .jsonKey = "test1", .spelling = Text, .text = &S::test1},
     // Defined by the control; read and dropped.
-    {.name = "IsControl", .spelling = Spelling::Enumeration, .names = kBooleanNames},
-    {.name = "DesignSize", .spelling = Spelling::Pair},
+    {.name = "IsControl", .spelling = Enumeration, .names = kBooleanNames},
+    {.name = "DesignSize", .spelling = Pair},
 };
 
 // The tree's node collection, reached as "Items": its one property is the
