@@ -1,5 +1,7 @@
 #include "model/error.h"
 
+#include <cerrno>
+
 namespace qm {
 
 std::string formatMessage(std::string_view pattern, std::initializer_list<std::string_view> args) {
@@ -19,6 +21,15 @@ std::string formatMessage(std::string_view pattern, std::initializer_list<std::s
 
 void raise(std::string_view pattern, std::initializer_list<std::string_view> args) {
   throw Error(formatMessage(pattern, args));
+}
+
+void raiseFileError(FileAction action, const std::string& file, std::string_view pattern,
+                    std::initializer_list<std::string_view> args) {
+  int reason = errno;  // before anything else can change it
+  Error error(formatMessage(pattern, args));
+  if (reason != 0) error.setReason(std::error_code(reason, std::generic_category()));
+  error.setFile(file, action);
+  throw error;
 }
 
 }  // namespace qm

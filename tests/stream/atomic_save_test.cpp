@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -166,6 +168,34 @@ TEST_F(AtomicSave, AFileThatCannotBeCreatedIsReportedByName) {
   fs::create_directories(directory / "adir");
   std::string aDirectory = (directory / "adir").string();
   EXPECT_EQ(errorOf([&] { SaveTaskList(aDirectory, tree); }), "Cannot create file " + aDirectory);
+}
+
+TEST_F(AtomicSave, LeftoversOfTheTargetThatNobodyHoldsAreRemovedBeforeASave) {
+  const char* const kept[] = {".list.jjp.backup", ".list.jjp.saving-toolong", ".other.jjp.saving-abc123",
+                              "list.jjp.saving-abc123", ".list.jjp.saving-inuse1"};
+  for (const char* name : kept) writeFile(directory / name, "x");
+  writeFile(directory / ".list.jjp.saving-abc123", "a killed save's");
+  int inUse = ::open((directory / ".list.jjp.saving-inuse1").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(inUse, LOCK_EX), 0);  // another save still writing it
+  Ttree tree;
+  SaveTaskList(target.string(), tree);
+  ::close(inUse);
+  EXPECT_FALSE(fs::exists(directory / ".list.jjp.saving-abc123"));
+  for (const char* name : kept) EXPECT_TRUE(fs::exists(directory / name)) << name;
+  EXPECT_EQ(filesIn(directory), std::size(kept) + 1);
+}
+
+TEST_F(AtomicSave, FailuresCarryTheFileAndTheSystemsReason) {
+  Ttree tree;
+  const std::string missing = (directory / "no" / "such.jjp").string();
+  try {
+    SaveTaskList(missing, tree);
+    ADD_FAILURE() << "saved into a missing directory";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.file(), missing);
+    EXPECT_EQ(error.action(), FileAction::Saving);
+    EXPECT_EQ(error.reason(), std::make_error_code(std::errc::no_such_file_or_directory));
+  }
 }
 
 TEST_F(AtomicSave, AReadOnlyDirectoryRefusesTheSaveAndKeepsTheOldFile) {
