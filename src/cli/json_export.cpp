@@ -31,40 +31,49 @@ void writeString(std::ostream& out, std::string_view text) {
 
 void writeKey(std::ostream& out, std::string_view key) { out << '"' << key << "\": "; }
 
-void writeTreeSettings(std::ostream& out, const TreeSettings& s) {
-  out << "{\"tree\": {\"Left\": " << s.left << ", \"Top\": " << s.top << ", \"Width\": " << s.width
-      << ", \"Height\": " << s.height << ", \"Align\": \"" << alignName(s.align) << "\", \"BorderStyle\": \""
-      << borderStyleName(s.borderStyle) << "\", ";
-  writeKey(out, "Color");
-  if (auto name = colorName(s.color))
-    out << '"' << *name << '"';
-  else
-    out << s.color;
-  out << ", \"DragMode\": \"" << dragModeName(s.dragMode) << "\", ";
-  writeKey(out, "Images");
-  writeString(out, s.images);
-  out << ", \"Indent\": " << s.indent << ", \"TabOrder\": " << s.tabOrder << ", ";
-  writeKey(out, "test1");
-  writeString(out, s.test1);
-  out << "},\n";
-}
-
-void writeRecord(std::ostream& out, const Tinfo* record) {
-  if (record == nullptr) {
-    out << "null";
-    return;
+// The properties of a saved class as one JSON object.
+template <class Object>
+void writeProperties(std::ostream& out, const JsonForm<Object>& form, const Component& component,
+                     const Object& fields) {
+  out << '{';
+  for (const SavedProperty<Object>* p : form.properties) {
+    if (p != form.properties.front()) out << ", ";
+    writeKey(out, p->jsonKey);
+    switch (p->spelling) {
+      case Spelling::Tag:
+        out << component.tag();
+        break;
+      case Spelling::Integer:
+        out << fields.*p->integer;
+        break;
+      case Spelling::Short:
+        out << fields.*p->shortInteger;
+        break;
+      case Spelling::Date:
+        out << dayCountJson(fields.*p->date);
+        break;
+      case Spelling::Text:
+      case Spelling::Reference:
+        writeString(out, p->textIn(fields));
+        break;
+      case Spelling::Enumeration: {
+        size_t value = p->enumeration->get(fields);
+        out << '"' << (value < p->names.size() ? p->names[value] : "") << '"';
+        break;
+      }
+      case Spelling::Colour:
+        if (auto name = colourName(fields.*p->integer))
+          out << '"' << *name << '"';
+        else
+          out << fields.*p->integer;
+        break;
+      case Spelling::Name:
+      case Spelling::Nested:
+      case Spelling::Pair:
+        break;  // not part of the form
+    }
   }
-  out << "{";
-  writeKey(out, "note");
-  writeString(out, record->note);
-  out << ", \"taskstart\": " << dayCountJson(record->taskstart)
-      << ", \"taskend\": " << dayCountJson(record->taskend) << ", ";
-  writeKey(out, "priority");
-  writeString(out, record->priority);
-  out << ", ";
-  writeKey(out, "status");
-  writeString(out, record->status);
-  out << ", \"icon\": " << record->icon << ", \"tag\": " << record->tag() << "}";
+  out << '}';
 }
 
 // Everything of a task up to the opening of its children's list.
@@ -75,14 +84,19 @@ void writeTaskHead(std::ostream& out, const TreeNode& node, size_t depth) {
   out << ", \"image\": " << node.imageIndex() << ", \"selectedImage\": " << node.selectedIndex()
       << ", \"stateImage\": " << node.stateIndex() << ", \"overlayImage\": " << node.overlayIndex()
       << ", \"record\": ";
-  writeRecord(out, node.record());
+  if (node.record() != nullptr)
+    writeProperties(out, recordJsonForm(), *node.record(), *node.record());
+  else
+    out << "null";
   out << ", \"children\": [";
 }
 
 }  // namespace
 
 void writeTaskListJson(const Ttree& tree, std::ostream& out) {
-  writeTreeSettings(out, tree.settings());
+  out << "{\"tree\": ";
+  writeProperties(out, treeJsonForm(), tree, tree.settings());
+  out << ",\n";
   out << " \"tasks\": [";
   const TreeNode* node = tree.firstNode();
   if (node != nullptr) out << '\n';

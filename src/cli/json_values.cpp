@@ -4,64 +4,20 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <utility>
 
-#include "model/name_index.h"
+#include "stream/record_class.h"
+#include "stream/tree_class.h"
 
 namespace qm::cli {
-namespace {
 
-constexpr std::array<std::string_view, 7> kAlignNames = {"alNone",  "alTop",    "alBottom", "alLeft",
-                                                         "alRight", "alClient", "alCustom"};
-constexpr std::array<std::string_view, 2> kBorderStyleNames = {"bsNone", "bsSingle"};
-constexpr std::array<std::string_view, 2> kDragModeNames = {"dmManual", "dmAutomatic"};
-
-struct NamedColor {
-  std::string_view name;
-  int32_t value;
-};
-constexpr std::array<NamedColor, 3> kColorNames = {
-    {{"clSkyBlue", clSkyBlue}, {"clYellow", clYellow}, {"clWindow", clWindow}}};
-
-// Enumerations are numbered from 0 in the order of their names.
-template <class Enum, size_t N>
-std::optional<Enum> enumFromName(const std::array<std::string_view, N>& names, std::string_view name) {
-  for (size_t i = 0; i < N; ++i)
-    if (equalsIgnoringAsciiCase(names[i], name)) return static_cast<Enum>(i);
-  return std::nullopt;
+const JsonForm<TreeSettings>& treeJsonForm() {
+  static const JsonForm<TreeSettings> form(treeProperties());
+  return form;
 }
 
-template <class Enum, size_t N>
-std::string_view enumName(const std::array<std::string_view, N>& names, Enum value) {
-  auto index = static_cast<size_t>(value);
-  return index < N ? names[index] : std::string_view{};
-}
-
-}  // namespace
-
-std::string_view alignName(Align align) { return enumName(kAlignNames, align); }
-std::optional<Align> alignFromName(std::string_view name) { return enumFromName<Align>(kAlignNames, name); }
-
-std::string_view borderStyleName(BorderStyle style) { return enumName(kBorderStyleNames, style); }
-std::optional<BorderStyle> borderStyleFromName(std::string_view name) {
-  return enumFromName<BorderStyle>(kBorderStyleNames, name);
-}
-
-std::string_view dragModeName(DragMode mode) { return enumName(kDragModeNames, mode); }
-std::optional<DragMode> dragModeFromName(std::string_view name) {
-  return enumFromName<DragMode>(kDragModeNames, name);
-}
-
-std::optional<std::string_view> colorName(int32_t color) {
-  for (const NamedColor& named : kColorNames)
-    if (named.value == color) return named.name;
-  return std::nullopt;
-}
-
-std::optional<int32_t> colorFromName(std::string_view name) {
-  for (const NamedColor& named : kColorNames)
-    if (equalsIgnoringAsciiCase(named.name, name)) return named.value;
-  return std::nullopt;
+const JsonForm<Tinfo>& recordJsonForm() {
+  static const JsonForm<Tinfo> form(recordProperties());
+  return form;
 }
 
 std::string dayCountJson(double dayCount) {

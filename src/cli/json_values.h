@@ -1,26 +1,34 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "model/tinfo.h"
 #include "model/tree_settings.h"
+#include "stream/saved_property.h"
 
 namespace qm::cli {
 
-// Names of the tree's enumerations and colours as the JSON form writes them.
-// Reading matches names ignoring ASCII letter case, as the file reader does.
-std::string_view alignName(Align align);
-std::optional<Align> alignFromName(std::string_view name);
-std::string_view borderStyleName(BorderStyle style);
-std::optional<BorderStyle> borderStyleFromName(std::string_view name);
-std::string_view dragModeName(DragMode mode);
-std::optional<DragMode> dragModeFromName(std::string_view name);
+// A saved class as the JSON form spells it: the properties that have a key,
+// in the class's order but the component's Tag last, and their keys.
+template <class Object>
+struct JsonForm {
+  explicit JsonForm(std::span<const SavedProperty<Object>> table) {
+    for (const SavedProperty<Object>& p : table)
+      if (!p.jsonKey.empty() && p.spelling != Spelling::Tag) properties.push_back(&p);
+    for (const SavedProperty<Object>& p : table)
+      if (!p.jsonKey.empty() && p.spelling == Spelling::Tag) properties.push_back(&p);
+    for (const SavedProperty<Object>* p : properties) keys.push_back(p->jsonKey);
+  }
+  std::vector<const SavedProperty<Object>*> properties;
+  std::vector<std::string_view> keys;
+};
 
-// The colours that carry a name; any other value is written as an integer.
-std::optional<std::string_view> colorName(int32_t color);
-std::optional<int32_t> colorFromName(std::string_view name);
+const JsonForm<TreeSettings>& treeJsonForm();
+const JsonForm<Tinfo>& recordJsonForm();
 
 // A day count as JSON text: a number that reads back to the same double
 // (whole counts without a fraction), or "nan", "inf", "-inf" as strings,

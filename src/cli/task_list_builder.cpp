@@ -16,31 +16,9 @@ namespace {
 enum DocumentKey { kTree, kTasks };
 constexpr std::array<std::string_view, 2> kDocumentKeys = {"tree", "tasks"};
 
-enum TreeKey {
-  kLeft,
-  kTop,
-  kWidth,
-  kHeight,
-  kAlign,
-  kBorderStyle,
-  kColor,
-  kDragMode,
-  kImages,
-  kIndent,
-  kTabOrder,
-  kTest1
-};
-constexpr std::array<std::string_view, 12> kTreeKeys = {"Left",   "Top",         "Width",    "Height",
-                                                        "Align",  "BorderStyle", "Color",    "DragMode",
-                                                        "Images", "Indent",      "TabOrder", "test1"};
-
 enum TaskKey { kTitle, kImage, kSelectedImage, kStateImage, kOverlayImage, kRecord, kChildren };
 constexpr std::array<std::string_view, 7> kTaskKeys = {
     "title", "image", "selectedImage", "stateImage", "overlayImage", "record", "children"};
-
-enum RecordKey { kNote, kTaskstart, kTaskend, kPriority, kStatus, kIcon, kTag };
-constexpr std::array<std::string_view, 7> kRecordKeys = {"note",   "taskstart", "taskend", "priority",
-                                                         "status", "icon",      "tag"};
 
 std::string inQuotes(std::string_view text) {
   // Appended piece by piece: GCC 12 at -O3 wrongly warns about "..." + string.
@@ -50,10 +28,15 @@ std::string inQuotes(std::string_view text) {
   return quoted;
 }
 
-std::string joined(std::span<const std::string_view> names) {
+// The names of `items`, with commas between.
+template <class Items, class Name>
+std::string joined(const Items& items, Name name) {
   std::string list;
-  for (std::string_view name : names) list += (list.empty() ? "" : ", ") + std::string(name);
+  for (const auto& item : items) list += (list.empty() ? "" : ", ") + std::string(name(item));
   return list;
+}
+std::string joined(std::span<const std::string_view> names) {
+  return joined(names, [](std::string_view name) { return name; });
 }
 
 // The last part of a parser message, after its "[json.exception...] " tag
@@ -126,11 +109,11 @@ std::string_view TaskListBuilder::currentKey() const {
     case Frame::Document:
       return kDocumentKeys[top.key];
     case Frame::Tree:
-      return kTreeKeys[top.key];
+      return treeJsonForm().keys[top.key];
     case Frame::Task:
       return kTaskKeys[top.key];
     case Frame::Record:
-      return kRecordKeys[top.key];
+      return recordJsonForm().keys[top.key];
     case Frame::Tasks:
       break;
   }
@@ -162,17 +145,17 @@ double TaskListBuilder::asDayCount(const Value& value) const {
 
 int32_t TaskListBuilder::asColor(const Value& value) const {
   if (value.kind != Value::Kind::String) return asInt32(value);
-  if (auto color = colorFromName(value.text)) return *color;
-  fail("unknown colour " + inQuotes(value.text) +
-       "; \"Color\" takes clSkyBlue, clYellow, clWindow or an integer");
+  for (const NamedValue& named : kColourNames)
+    if (equalsIgnoringAsciiCase(named.name, value.text)) return named.value;
+  fail("unknown colour " + inQuotes(value.text) + "; " + inQuotes(currentKey()) + " takes " +
+       joined(kColourNames, [](const NamedValue& named) { return named.name; }) + " or an integer");
 }
 
-template <class Enum>
-Enum TaskListBuilder::asName(const Value& value, std::optional<Enum> (*fromName)(std::string_view),
-                             std::string_view choices) const {
+size_t TaskListBuilder::asName(const Value& value, std::span<const std::string_view> names) const {
   if (value.kind == Value::Kind::String)
-    if (auto named = fromName(value.text)) return *named;
-  fail(inQuotes(currentKey()) + " must be one of " + std::string(choices) + ", not " + describe(value));
+    for (size_t i = 0; i < names.size(); ++i)
+      if (equalsIgnoringAsciiCase(names[i], value.text)) return i;
+  fail(inQuotes(currentKey()) + " must be one of " + joined(names) + ", not " + describe(value));
 }
 
 // --- values by place
@@ -185,59 +168,52 @@ bool TaskListBuilder::assign(const Value& value) {
       fail(inQuotes(currentKey()) + (top.key == kTree ? " must be an object" : " must be an array") +
            ", not " + describe(value));
     case Frame::Tree:
-      setTreeValue(top.key, value);
+      setSaved(*treeJsonForm().properties[top.key], tree_, settings_, value);
       break;
     case Frame::Tasks:
       fail("each task must be a JSON object, not " + describe(value));
     case Frame::Task:
       setTaskValue(top, value);
       break;
-    case Frame::Record:
-      setRecordValue(top, value);
+    case Frame::Record: {
+      Tinfo& record = *top.node->record();
+      setSaved(*recordJsonForm().properties[top.key], record, record, value);
       break;
+    }
   }
   return true;
 }
 
-void TaskListBuilder::setTreeValue(int key, const Value& value) {
-  TreeSettings& s = settings_;
-  switch (static_cast<TreeKey>(key)) {
-    case kLeft:
-      s.left = asInt32(value);
+template <class Object>
+void TaskListBuilder::setSaved(const SavedProperty<Object>& p, Component& component, Object& fields,
+                               const Value& value) {
+  switch (p.spelling) {
+    case Spelling::Tag:
+      component.setTag(asInt32(value));
       break;
-    case kTop:
-      s.top = asInt32(value);
+    case Spelling::Integer:
+      fields.*p.integer = asInt32(value);
       break;
-    case kWidth:
-      s.width = asInt32(value);
+    case Spelling::Short:
+      fields.*p.shortInteger = static_cast<int16_t>(asInt32(value));
       break;
-    case kHeight:
-      s.height = asInt32(value);
+    case Spelling::Date:
+      fields.*p.date = asDayCount(value);
       break;
-    case kAlign:
-      s.align = asName(value, alignFromName, "alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom");
+    case Spelling::Text:
+    case Spelling::Reference:
+      p.setText(fields, asText(value));
       break;
-    case kBorderStyle:
-      s.borderStyle = asName(value, borderStyleFromName, "bsNone, bsSingle");
+    case Spelling::Enumeration:
+      p.enumeration->set(fields, asName(value, p.names));
       break;
-    case kColor:
-      s.color = asColor(value);
+    case Spelling::Colour:
+      fields.*p.integer = asColor(value);
       break;
-    case kDragMode:
-      s.dragMode = asName(value, dragModeFromName, "dmManual, dmAutomatic");
-      break;
-    case kImages:
-      s.images = asText(value);
-      break;
-    case kIndent:
-      s.indent = asInt32(value);
-      break;
-    case kTabOrder:
-      s.tabOrder = asInt32(value);
-      break;
-    case kTest1:
-      s.test1 = asText(value);
-      break;
+    case Spelling::Name:
+    case Spelling::Nested:
+    case Spelling::Pair:
+      break;  // not part of the form
   }
 }
 
@@ -266,33 +242,6 @@ void TaskListBuilder::setTaskValue(Context& task, const Value& value) {
       break;
     case kChildren:
       fail("\"children\" must be an array, not " + describe(value));
-  }
-}
-
-void TaskListBuilder::setRecordValue(Context& record, const Value& value) {
-  Tinfo& r = *record.node->record();
-  switch (static_cast<RecordKey>(record.key)) {
-    case kNote:
-      r.note = asText(value);
-      break;
-    case kTaskstart:
-      r.taskstart = asDayCount(value);
-      break;
-    case kTaskend:
-      r.taskend = asDayCount(value);
-      break;
-    case kPriority:
-      r.priority = asText(value);
-      break;
-    case kStatus:
-      r.status = asText(value);
-      break;
-    case kIcon:
-      r.icon = asInt32(value);
-      break;
-    case kTag:
-      r.setTag(asInt32(value));
-      break;
   }
 }
 
@@ -380,13 +329,13 @@ bool TaskListBuilder::key(string_t& name) {
       keys = kDocumentKeys, place = "the document";
       break;
     case Frame::Tree:
-      keys = kTreeKeys, place = "\"tree\"";
+      keys = treeJsonForm().keys, place = "\"tree\"";
       break;
     case Frame::Task:
       keys = kTaskKeys, place = "a task";
       break;
     case Frame::Record:
-      keys = kRecordKeys, place = "a record";
+      keys = recordJsonForm().keys, place = "a record";
       break;
     case Frame::Tasks:
       break;

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/ttree.h"
+#include "stream/saved_property.h"
 
 namespace qm::cli {
 
@@ -54,9 +56,9 @@ class TaskListBuilder final : public nlohmann::json_sax<nlohmann::json> {
 
   // Gives the value to the key it follows, or fails where it does not fit.
   bool assign(const Value& value);
-  void setTreeValue(int key, const Value& value);
+  template <class Object>
+  void setSaved(const SavedProperty<Object>& p, Component& component, Object& fields, const Value& value);
   void setTaskValue(Context& task, const Value& value);
-  void setRecordValue(Context& record, const Value& value);
   void openTask(TreeNode* parent);
   void closeTask(Context& task);
 
@@ -65,9 +67,8 @@ class TaskListBuilder final : public nlohmann::json_sax<nlohmann::json> {
   std::string_view asText(const Value& value) const;
   double asDayCount(const Value& value) const;
   int32_t asColor(const Value& value) const;
-  template <class Enum>
-  Enum asName(const Value& value, std::optional<Enum> (*fromName)(std::string_view),
-              std::string_view choices) const;
+  // The index of the name among `names`.
+  size_t asName(const Value& value, std::span<const std::string_view> names) const;
   [[noreturn]] void fail(const std::string& message) const;
   [[noreturn]] void failAt(size_t offset, const std::string& message) const;
 

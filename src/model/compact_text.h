@@ -12,6 +12,7 @@ namespace qm {
 // holding the length and the bytes. Most fields of a task record are empty,
 // and a list may hold a million records, so this is a quarter of a
 // std::string's size. Reads as a std::string_view; converts to std::string.
+// Buys memory: 239 bytes a task beyond the text; std::string in the record took 305 (limit 250).
 class CompactText {
  public:
   CompactText() noexcept = default;

@@ -57,6 +57,8 @@ class Component {
  private:
   // A name in 16 bytes: up to 15 bytes (every name the record numbering
   // gives) inside, a longer one on the heap.
+  // Buys memory: std::string took 256 bytes a task beyond the text (limit 250), CompactText a 13% slower
+  // load.
   class Name {
    public:
     Name() = default;

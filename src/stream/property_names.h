@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstddef>
 #include <optional>
-#include <span>
 #include <string_view>
 
 #include "model/name_index.h"
@@ -10,13 +8,6 @@
 #include "stream/value_reader.h"
 
 namespace qm {
-
-// Position of `name` in `names`, ASCII case ignored.
-inline std::optional<size_t> findName(std::span<const std::string_view> names, std::string_view name) {
-  for (size_t i = 0; i < names.size(); ++i)
-    if (equalsIgnoringAsciiCase(names[i], name)) return i;
-  return std::nullopt;
-}
 
 // Element names of the tree's enumerations, indexed by their values.
 inline constexpr std::string_view kAlignNames[] = {"alNone",  "alTop",    "alBottom", "alLeft",

@@ -5,33 +5,44 @@
 #include "model/ttree.h"
 #include "stream/component_names.h"
 #include "stream/node_list.h"
-#include "stream/property_names.h"
 
 namespace qm {
 namespace {
 
-enum class TreeProperty {
-  kName,
-  kTag,
-  kLeft,
-  kTop,
-  kWidth,
-  kHeight,
-  kAlign,
-  kBorderStyle,
-  kColor,
-  kDragMode,
-  kImages,
-  kIndent,
-  kItems,
-  kTabOrder,
-  kTest1,
-  kIsControl,  // defined
-  kDesignSize  // defined
+using P = SavedProperty<TreeSettings>;
+using S = TreeSettings;
+using enum Spelling;
+
+template <auto Member>
+constexpr P enumerated(std::string_view name, std::span<const std::string_view> names, auto omitted) {
+  return {.name = name,
+          .jsonKey = name,
+          .spelling = Enumeration,
+          .omitted = static_cast<double>(omitted),
+          .names = names,
+          .enumeration = enumMember<S, Member>()};
+}
+
+constexpr P kTreeProperties[] = {
+    {.name = "Name", .spelling = Name},
+    {.name = "Tag", .spelling = Tag},
+    {.name = "Left", .jsonKey = "Left", .spelling = Integer, .integer = &S::left},
+    {.name = "Top", .jsonKey = "Top", .spelling = Integer, .integer = &S::top},
+    {.name = "Width", .jsonKey = "Width", .spelling = Integer, .integer = &S::width},
+    {.name = "Height", .jsonKey = "Height", .spelling = Integer, .integer = &S::height},
+    enumerated<&S::align>("Align", kAlignNames, Align::alNone),
+    enumerated<&S::borderStyle>("BorderStyle", kBorderStyleNames, BorderStyle::bsSingle),
+    {.name = "Color", .jsonKey = "Color", .spelling = Colour, .omitted = clWindow, .integer = &S::color},
+    enumerated<&S::dragMode>("DragMode", kDragModeNames, DragMode::dmManual),
+    {.name = "Images", .jsonKey = "Images", .spelling = Reference, .text = &S::images},
+    {.name = "Indent", .jsonKey = "Indent", .spelling = Integer, .integer = &S::indent},
+    {.name = "TabOrder", .jsonKey = "TabOrder", .spelling = Integer, .omitted = -1, .integer = &S::tabOrder},
+    {.name = "Items", .spelling = Nested},
+    {.name = "test1", .jsonKey = "test1", .spelling = Text, .text = &S::test1},
+    // Defined by the control; read and dropped.
+    {.name = "IsControl", .spelling = Enumeration, .names = kBooleanNames},
+    {.name = "DesignSize", .spelling = Pair},
 };
-constexpr std::string_view kTreePropertyNames[] = {
-    "Name",     "Tag",    "Left",   "Top",   "Width",    "Height", "Align",     "BorderStyle", "Color",
-    "DragMode", "Images", "Indent", "Items", "TabOrder", "test1",  "IsControl", "DesignSize"};
 
 // The tree's node collection, reached as "Items": its one property is the
 // defined binary "Data".
@@ -61,115 +72,24 @@ class TreeClass : public ComponentClass {
   }
 
   bool readProperty(Component& object, std::string_view name, ReadContext& context) const override {
-    std::optional<size_t> found = findName(kTreePropertyNames, name);
-    if (!found) return false;
+    const P* p = findSaved<TreeSettings>(kTreeProperties, name);
+    if (p == nullptr) return false;
     auto& tree = static_cast<Ttree&>(object);
-    ValueReader& in = context.values();
     TreeSettings s = tree.settings();
-    switch (static_cast<TreeProperty>(*found)) {
-      case TreeProperty::kName: {
-        std::string newName;
-        in.text(newName);
-        giveComponentName(tree, newName);
-        return true;
-      }
-      case TreeProperty::kTag:
-        tree.setTag(in.integer());
-        return true;
-      case TreeProperty::kLeft:
-        s.left = in.integer();
-        break;
-      case TreeProperty::kTop:
-        s.top = in.integer();
-        break;
-      case TreeProperty::kWidth:
-        s.width = in.integer();
-        break;
-      case TreeProperty::kHeight:
-        s.height = in.integer();
-        break;
-      case TreeProperty::kAlign:
-        if (auto v = in.enumeration(kAlignNames)) s.align = static_cast<Align>(*v);
-        break;
-      case TreeProperty::kBorderStyle:
-        if (auto v = in.enumeration(kBorderStyleNames)) s.borderStyle = static_cast<BorderStyle>(*v);
-        break;
-      case TreeProperty::kColor:
-        s.color = in.namedInteger(kColourNames);
-        break;
-      case TreeProperty::kDragMode:
-        if (auto v = in.enumeration(kDragModeNames)) s.dragMode = static_cast<DragMode>(*v);
-        break;
-      case TreeProperty::kImages: {
-        ReferenceValue reference = in.reference();
-        if (reference.isNil) s.images.clear();
-        context.deferReference({&tree, this, "Images", reference});
-        break;
-      }
-      case TreeProperty::kIndent:
-        s.indent = in.integer();
-        break;
-      case TreeProperty::kItems:
-        ValueReader::invalid();  // only its properties can be read
-      case TreeProperty::kTabOrder:
-        s.tabOrder = in.integer();
-        break;
-      case TreeProperty::kTest1:
-        in.text(s.test1);
-        break;
-      case TreeProperty::kIsControl:
-        in.enumeration(kBooleanNames);
-        return true;
-      case TreeProperty::kDesignSize: {
-        int32_t width, height;
-        in.integerPair(width, height);
-        return true;
-      }
-    }
+    readSaved(*p, tree, s, *this, context);
     tree.setSettings(s);
     return true;
   }
 
   void writeProperties(const Component& object, ValueWriter& out) const override {
     const auto& tree = static_cast<const Ttree&>(object);
-    const TreeSettings& s = tree.settings();
-    auto integer = [&](std::string_view name, int32_t value) {
-      out.shortString(name);
-      out.integer(value);
-    };
-    auto identifier = [&](std::string_view name, std::string_view value) {
-      out.shortString(name);
-      out.identifier(value);
-    };
-    if (tree.tag() != 0) integer("Tag", tree.tag());
-    integer("Left", s.left);
-    integer("Top", s.top);
-    integer("Width", s.width);
-    integer("Height", s.height);
-    if (s.align != Align::alNone) identifier("Align", kAlignNames[static_cast<size_t>(s.align)]);
-    if (s.borderStyle != BorderStyle::bsSingle)
-      identifier("BorderStyle", kBorderStyleNames[static_cast<size_t>(s.borderStyle)]);
-    if (s.color != clWindow) {
-      if (auto name = colourName(s.color))
-        identifier("Color", *name);
-      else
-        integer("Color", s.color);
-    }
-    if (s.dragMode != DragMode::dmManual)
-      identifier("DragMode", kDragModeNames[static_cast<size_t>(s.dragMode)]);
-    if (!s.images.empty()) identifier("Images", s.images);
-    integer("Indent", s.indent);
-    if (s.tabOrder != -1) integer("TabOrder", s.tabOrder);
-    if (tree.nodeCount() > 0) {
+    writeSaved<TreeSettings>(kTreeProperties, tree, tree.settings(), out, [&](const P&) {
+      if (tree.nodeCount() == 0) return;
       out.shortString("Items.Data");
       uint64_t mark = out.beginBinary();
       writeNodeList(tree, out.bytes());
       out.endBinary(mark);
-    }
-    if (!s.test1.empty()) {
-      out.shortString("test1");
-      out.text(s.test1);
-    }
+    });
   }
 
   void forEachChild(Component& object, const ChildWriter& write) const override {
@@ -202,5 +122,7 @@ const ComponentClass& treeClass() {
   static const TreeClass instance;
   return instance;
 }
+
+std::span<const SavedProperty<TreeSettings>> treeProperties() { return kTreeProperties; }
 
 }  // namespace qm

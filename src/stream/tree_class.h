@@ -1,6 +1,10 @@
 #pragma once
 
+#include <span>
+
+#include "model/tree_settings.h"
 #include "stream/component_class.h"
+#include "stream/saved_property.h"
 
 namespace qm {
 
@@ -11,5 +15,8 @@ namespace qm {
 // Its children are the task records, named and handed out by NameRecords;
 // its post-read step is LinkRecords.
 const ComponentClass& treeClass();
+// The tree's saved properties, in the order they are written; all but Name
+// and Tag live in its settings.
+std::span<const SavedProperty<TreeSettings>> treeProperties();
 
 }  // namespace qm
