@@ -9,7 +9,9 @@ set(allowed
   # POSIX calls the atomic save needs (open, fsync, rename), behind the file sink
   fcntl.h unistd.h sys/stat.h sys/types.h
   # and those reading a large file needs to give memory back as it goes (mmap, madvise)
-  sys/mman.h)
+  sys/mman.h
+  # the Win32 calls that do the same jobs on Windows
+  windows.h)
 file(GLOB_RECURSE sources ${SOURCE_DIR}/src/model/* ${SOURCE_DIR}/src/stream/*)
 set(failures "")
 foreach(source IN LISTS sources)

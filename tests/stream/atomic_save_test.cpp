@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +14,7 @@
 
 #include "model/tinfo.h"
 #include "stream/atomic_file.h"
+#include "stream/native_path.h"
 #include "stream/task_list_file.h"
 #include "stream/task_list_writer.h"
 #include "stream_test_support.h"
@@ -31,12 +37,6 @@ void writeFile(const fs::path& path, std::string_view bytes) {
 
 size_t filesIn(const fs::path& directory) {
   return static_cast<size_t>(std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
-}
-
-mode_t modeOf(const fs::path& path) {
-  struct stat info;
-  EXPECT_EQ(::stat(path.c_str(), &info), 0);
-  return info.st_mode & 07777;
 }
 
 void fillTree(Ttree& tree, int count) {
@@ -129,6 +129,54 @@ TEST_F(AtomicSave, ALongFileNameStillGetsATemporaryFile) {
   EXPECT_EQ(filesIn(directory), 1u);
 }
 
+TEST_F(AtomicSave, ANameInOtherScriptsIsSavedAndOpenedUnderThatName) {
+  const std::string name = utf8Name(directory) + "/B\u00fcro \u2713.jjp";
+  Ttree tree;
+  fillTree(tree, 2);
+  SaveTaskList(name, tree);  // creates it
+  SaveTaskList(name, tree);  // replaces it
+  ASSERT_EQ(filesIn(directory), 1u);
+  EXPECT_EQ(utf8Name(fs::directory_iterator(directory)->path().filename()), "B\u00fcro \u2713.jjp");
+  Ttree back;
+  LoadTaskList(name, back);
+  EXPECT_EQ(test::describe(back), test::describe(tree));
+}
+
+TEST_F(AtomicSave, AFileThatCannotBeCreatedIsReportedByName) {
+  Ttree tree;
+  std::string missing = (directory / "no" / "such.jjp").string();
+  EXPECT_EQ(errorOf([&] { SaveTaskList(missing, tree); }), "Cannot create file " + missing);
+  fs::create_directories(directory / "adir");
+  std::string aDirectory = (directory / "adir").string();
+  EXPECT_EQ(errorOf([&] { SaveTaskList(aDirectory, tree); }), "Cannot create file " + aDirectory);
+}
+
+#ifdef _WIN32
+
+TEST_F(AtomicSave, AReadOnlyTargetIsRefusedAndOtherAttributesAreKept) {
+  writeFile(target, "old");
+  std::wstring path = target.wstring();
+  ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  Ttree tree;
+  EXPECT_EQ(errorOf([&] { SaveTaskList(target.string(), tree); }), "Cannot create file " + target.string());
+  EXPECT_EQ(contentOf(target), "old");
+  EXPECT_EQ(filesIn(directory), 1u);
+
+  ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  SaveTaskList(target.string(), tree);
+  EXPECT_TRUE(contentOf(target) == saveTaskListToBytes(tree));
+  EXPECT_EQ(::GetFileAttributesW(path.c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
+  EXPECT_EQ(filesIn(directory), 1u);
+}
+
+#else
+
+mode_t modeOf(const fs::path& path) {
+  struct stat info;
+  EXPECT_EQ(::stat(path.c_str(), &info), 0);
+  return info.st_mode & 07777;
+}
+
 TEST_F(AtomicSave, PermissionsOfTheOldFileAreKept) {
   writeFile(target, "old");
   ::chmod(target.c_str(), 0640);
@@ -159,15 +207,6 @@ TEST_F(AtomicSave, ASymbolicLinkIsFollowedAndStaysALink) {
   EXPECT_EQ(filesIn(directory / "real"), 1u);
 }
 
-TEST_F(AtomicSave, AFileThatCannotBeCreatedIsReportedByName) {
-  Ttree tree;
-  std::string missing = (directory / "no" / "such.jjp").string();
-  EXPECT_EQ(errorOf([&] { SaveTaskList(missing, tree); }), "Cannot create file " + missing);
-  fs::create_directories(directory / "adir");
-  std::string aDirectory = (directory / "adir").string();
-  EXPECT_EQ(errorOf([&] { SaveTaskList(aDirectory, tree); }), "Cannot create file " + aDirectory);
-}
-
 TEST_F(AtomicSave, AReadOnlyDirectoryRefusesTheSaveAndKeepsTheOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only directories";
   writeFile(target, "old");
@@ -178,6 +217,8 @@ TEST_F(AtomicSave, AReadOnlyDirectoryRefusesTheSaveAndKeepsTheOldFile) {
   EXPECT_EQ(contentOf(target), "old");
   EXPECT_EQ(filesIn(directory), 1u);
 }
+
+#endif
 
 }  // namespace
 }  // namespace qm
