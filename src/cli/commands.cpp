@@ -9,6 +9,7 @@
 #include "cli/markdown.h"
 #include "cli/outline.h"
 #include "model/error.h"
+#include "stream/native_path.h"
 #include "stream/task_list_file.h"
 
 namespace qm::cli {
@@ -26,7 +27,8 @@ std::unique_ptr<Ttree> loadList(const std::string& listFile) {
 std::string readTextFile(const std::string& fileName) {
   std::error_code ignored;
   std::ifstream in;
-  if (!std::filesystem::is_directory(fileName, ignored)) in.open(fileName, std::ios::binary);
+  std::filesystem::path path = nativePath(fileName);
+  if (!std::filesystem::is_directory(path, ignored)) in.open(path, std::ios::binary);
   if (!in) raise("Cannot open file %s", {fileName});
   std::string text;
   char chunk[1 << 16];
