@@ -26,20 +26,44 @@ namespace {
 
 namespace fs = std::filesystem;
 
+fs::path directoryOf(const fs::path& target) {
+  return target.parent_path().empty() ? fs::path(L".") : target.parent_path();
+}
+
+// Temporary files are named ".<target>.saving-XXXXXX", a shape no one gives a
+// file of their own. A shortened name keeps the temporary name within the
+// file system's limit.
+std::wstring temporaryPrefix(const fs::path& target) {
+  std::wstring base = target.filename().wstring().substr(0, 200);
+  if (!base.empty() && IS_HIGH_SURROGATE(base.back())) base.pop_back();
+  return L"." + base + L".saving-";
+}
+constexpr size_t kUniqueLength = 6;
+
+// A save holds its temporary file open without sharing until it is closed
+// to be moved into place, so deleting one fails unless a killed save left it.
+void removeLeftovers(const fs::path& target) {
+  const std::wstring prefix = temporaryPrefix(target);
+  std::error_code error;
+  for (fs::directory_iterator it(directoryOf(target), error), end; !error && it != end; it.increment(error)) {
+    const std::wstring name = it->path().filename().wstring();
+    if (name.size() == prefix.size() + kUniqueLength && name.starts_with(prefix) &&
+        it->is_regular_file(error))
+      ::DeleteFileW(it->path().c_str());
+  }
+}
+
 // A temporary file beside the target that deletes itself unless it was moved
 // into place.
 class WindowsTemporaryFile {
  public:
   explicit WindowsTemporaryFile(const fs::path& target) {
-    fs::path directory = target.parent_path().empty() ? fs::path(L".") : target.parent_path();
-    // A shortened name keeps the temporary name within the file system's limit.
-    std::wstring base = target.filename().wstring().substr(0, 200);
-    if (!base.empty() && IS_HIGH_SURROGATE(base.back())) base.pop_back();
+    const std::wstring prefix = temporaryPrefix(target);
     DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount();
     for (int attempt = 0; attempt < 100 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
-      wchar_t suffix[8];
-      ::swprintf(suffix, 8, L"%06X", (seed + attempt * 40503u) & 0xFFFFFF);
-      path_ = directory / (L"." + base + L"." + suffix);
+      wchar_t suffix[kUniqueLength + 1];
+      ::swprintf(suffix, kUniqueLength + 1, L"%06X", (seed + attempt * 40503u) & 0xFFFFFF);
+      path_ = directoryOf(target) / (prefix + suffix);
       handle_ =
           ::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (handle_ == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
@@ -98,6 +122,7 @@ void replaceFileAtomically(const std::string& fileName, const std::function<void
   DWORD old = ::GetFileAttributesW(target.c_str());
   bool exists = old != INVALID_FILE_ATTRIBUTES;
   if (exists && (old & kRefusingAttributes) != 0) raise("Cannot create file %s", {fileName});
+  removeLeftovers(target);
   WindowsTemporaryFile temporary(target);
   if (!temporary.created()) raise("Cannot create file %s", {fileName});
   FileSink sink(temporary.handle());

@@ -169,6 +169,22 @@ TEST_F(AtomicSave, AReadOnlyTargetIsRefusedAndOtherAttributesAreKept) {
   EXPECT_EQ(filesIn(directory), 1u);
 }
 
+TEST_F(AtomicSave, LeftoversOfKilledSavesGoButOneBeingWrittenStays) {
+  fs::path abandoned = directory / ".list.jjp.saving-ABC123";
+  fs::path held = directory / ".list.jjp.saving-DEF456";
+  fs::path unlike = directory / ".list.jjp.saving-1";
+  for (const fs::path& path : {abandoned, held, unlike}) writeFile(path, "partial");
+  HANDLE holder = ::CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  Ttree tree;
+  SaveTaskList(target.string(), tree);
+  ::CloseHandle(holder);
+  EXPECT_FALSE(fs::exists(abandoned));
+  EXPECT_TRUE(fs::exists(held));
+  EXPECT_TRUE(fs::exists(unlike));
+  EXPECT_TRUE(contentOf(target) == saveTaskListToBytes(tree));
+}
+
 #else
 
 mode_t modeOf(const fs::path& path) {
