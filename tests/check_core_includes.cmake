@@ -8,6 +8,8 @@ set(allowed
   unordered_set utility variant vector
   # POSIX calls the atomic save needs (open, fsync, rename), behind the file sink
   fcntl.h unistd.h sys/stat.h sys/types.h
+  # and the advisory lock that marks a save in progress (flock)
+  sys/file.h
   # and those reading a large file needs to give memory back as it goes (mmap, madvise)
   sys/mman.h
   # the Win32 calls that do the same jobs on Windows

@@ -99,6 +99,7 @@ std::string_view helpText() {
          "  export FILE.jjp [--format FORMAT]   write the list to standard output as json\n"
          "                                      (the default) or markdown\n"
          "  import FILE.json -o OUT.jjp         build a list from JSON and save it as OUT.jjp\n"
+         "A FILE of - is standard input; -o - writes standard output.\n"
          "\n"
          "Options:\n"
          "  -h, --help     show this help\n"

@@ -1,7 +1,8 @@
 #include "cli/commands.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "cli/json_export.h"
@@ -15,55 +16,87 @@
 namespace qm::cli {
 namespace {
 
+constexpr std::string_view kStandardStream = "-";
+const std::string kStandardInput = "standard input";
+
+// Read failures are worded as for a file of the same kind.
+std::string readStandardInput(std::istream& in, std::string_view failure) {
+  std::string bytes;
+  char chunk[1 << 16];
+  errno = 0;
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+    bytes.append(chunk, static_cast<size_t>(in.gcount()));
+  if (in.bad()) raiseFileError(FileAction::Opening, kStandardInput, failure, {kStandardInput});
+  return bytes;
+}
+
 // A tree with the class's own settings, so that what is shown or exported
 // is what the file holds, not the main window's configuration. On the heap:
 // it may hold millions of tasks and is torn down without recursion.
-std::unique_ptr<Ttree> loadList(const std::string& listFile) {
+std::unique_ptr<Ttree> loadList(const std::string& listFile, std::istream& in) {
   auto tree = std::make_unique<Ttree>();
-  LoadTaskList(listFile, *tree);
+  if (listFile == kStandardStream)
+    loadTaskListFromBytes(readStandardInput(in, "Stream read error"), *tree);
+  else
+    LoadTaskList(listFile, *tree);
   return tree;
 }
 
-std::string readTextFile(const std::string& fileName) {
+std::string readTextFile(const std::string& fileName, std::istream& in) {
+  if (fileName == kStandardStream) return readStandardInput(in, "Cannot read file %s");
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
   std::error_code ignored;
-  std::ifstream in;
+  errno = 0;
   std::filesystem::path path = nativePath(fileName);
-  if (!std::filesystem::is_directory(path, ignored)) in.open(path, std::ios::binary);
-  if (!in) raise("Cannot open file %s", {fileName});
+  if (!std::filesystem::is_directory(path, ignored))
+#ifdef _WIN32
+    file.reset(::_wfopen(path.c_str(), L"rb"));  // the narrow name would be taken in the system code page
+#else
+    file.reset(std::fopen(fileName.c_str(), "rb"));
+#endif
+  else
+    errno = EISDIR;
+  if (!file) raiseFileError(FileAction::Opening, fileName, "Cannot open file %s", {fileName});
   std::string text;
   char chunk[1 << 16];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-    text.append(chunk, static_cast<size_t>(in.gcount()));
-  if (in.bad()) raise("Cannot read file %s", {fileName});
+  while (size_t got = std::fread(chunk, 1, sizeof chunk, file.get())) text.append(chunk, got);
+  if (std::ferror(file.get()))
+    raiseFileError(FileAction::Opening, fileName, "Cannot read file %s", {fileName});
   return text;
 }
 
 }  // namespace
 
-void showCommand(const std::string& listFile, std::ostream& out) { writeOutline(*loadList(listFile), out); }
+void showCommand(const std::string& listFile, std::istream& in, std::ostream& out) {
+  writeOutline(*loadList(listFile, in), out);
+}
 
-void checkCommand(const std::string& listFile, std::ostream& out) {
-  size_t taskCount = loadList(listFile)->nodeCount();  // before any output: a failure prints nothing here
+void checkCommand(const std::string& listFile, std::istream& in, std::ostream& out) {
+  size_t taskCount = loadList(listFile, in)->nodeCount();  // before any output: a failure prints nothing here
   out << "ok: " << taskCount << " tasks\n";
 }
 
-void exportCommand(const std::string& listFile, ExportFormat format, std::ostream& out) {
-  std::unique_ptr<Ttree> tree = loadList(listFile);
+void exportCommand(const std::string& listFile, ExportFormat format, std::istream& in, std::ostream& out) {
+  std::unique_ptr<Ttree> tree = loadList(listFile, in);
   if (format == ExportFormat::Markdown)
     writeMarkdown(*tree, out);
   else
     writeTaskListJson(*tree, out);
 }
 
-void importCommand(const std::string& jsonFile, const std::string& listFile) {
-  std::string text = readTextFile(jsonFile);
+void importCommand(const std::string& jsonFile, const std::string& listFile, std::istream& in,
+                   std::ostream& out) {
+  std::string text = readTextFile(jsonFile, in);
   auto tree = std::make_unique<Ttree>();
   try {
     readTaskListJson(text, *tree);
   } catch (const Error& error) {
-    throw Error(jsonFile + ": " + error.what());
+    throw Error((jsonFile == kStandardStream ? kStandardInput : jsonFile) + ": " + error.what());
   }
-  SaveTaskList(listFile, *tree);
+  if (listFile != kStandardStream) return SaveTaskList(listFile, *tree);
+  std::string bytes;
+  saveTaskListToBytes(*tree, bytes);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace qm::cli

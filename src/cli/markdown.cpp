@@ -1,5 +1,6 @@
 #include "cli/markdown.h"
 
+#include <string>
 #include <string_view>
 
 #include "cli/task_marks.h"
@@ -9,23 +10,65 @@
 namespace qm::cli {
 namespace {
 
-// Each line of the notes (CR, LF or CR LF ends a line), indented to the
-// text column of the task's item; blank lines stay blank.
-void writeNoteLines(std::string_view note, size_t depth, std::ostream& out) {
+// Characters that open or close inline markup (emphasis, code, links,
+// images, raw HTML, entities, and the table and strike-through extensions)
+// wherever they stand.
+constexpr std::string_view kInlineMarkup = "\\`*_[]<>&|~!";
+// Characters that open a block (heading, list item, block quote, setext
+// underline) at the start of a line.
+constexpr std::string_view kBlockMarkup = "#+-=>";
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The text with a backslash before every character CommonMark could take as
+// markup, so that a renderer shows it as it is.
+std::string escaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  size_t digits = 0;  // a leading number ends an ordered-list marker with "." or ")"
+  while (digits < text.size() && isDigit(text[digits])) ++digits;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    bool markup = kInlineMarkup.find(c) != std::string_view::npos ||
+                  (i == 0 && kBlockMarkup.find(c) != std::string_view::npos) ||
+                  (i == digits && digits > 0 && (c == '.' || c == ')'));
+    if (markup) out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string_view withoutLeadingBlanks(std::string_view line) {
+  size_t start = line.find_first_not_of(" \t");
+  return start == std::string_view::npos ? std::string_view() : line.substr(start);
+}
+
+// The notes as paragraphs of their own inside the task's item: indented to
+// its text column, after a blank line, each line kept on its own line by a
+// hard break (a trailing backslash). Blank lines (CR, LF or CR LF end a line)
+// separate paragraphs. Leading blanks go: four of them would start code.
+void writeNote(std::string_view note, size_t depth, std::ostream& out) {
+  bool inParagraph = false;
   while (!note.empty()) {
     size_t end = note.find_first_of("\r\n");
-    std::string_view line = note.substr(0, end);
-    if (!line.empty()) out << indentation(depth + 1) << line;
-    out << '\n';
+    std::string_view line = withoutLeadingBlanks(note.substr(0, end));
+    if (line.empty()) {
+      if (inParagraph) out << '\n';
+      inParagraph = false;
+    } else {
+      out << (inParagraph ? "\\\n" : "\n") << indentation(depth + 1) << escaped(line);
+      inParagraph = true;
+    }
     if (end == std::string_view::npos) break;
     size_t breakLength = note.compare(end, 2, "\r\n") == 0 ? 2 : 1;
     note.remove_prefix(end + breakLength);
   }
+  if (inParagraph) out << '\n';
 }
 
 void writeItem(const TreeNode& node, size_t depth, std::ostream& out) {
-  out << indentation(depth) << "- " << checkBox(node) << ' ' << singleLine(node.text()) << '\n';
-  if (node.record() != nullptr) writeNoteLines(node.record()->note, depth, out);
+  out << indentation(depth) << "- " << checkBox(node) << ' ' << escaped(singleLine(node.text())) << '\n';
+  if (node.record() != nullptr) writeNote(node.record()->note, depth, out);
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 
 namespace qm::cli {
 
-// The list as a nested Markdown checklist: "- [ ] Title" or "- [x] Title",
-// two spaces per level, each line of a task's notes indented below it to the
-// task's text so that it stays inside the task's list item.
+// The list as a nested CommonMark checklist: "- [ ] Title" or "- [x] Title",
+// two spaces per level, with every character that could be taken as markup
+// escaped. A task's notes follow as paragraphs of their own inside its item,
+// each line kept on its own line.
 void writeMarkdown(const Ttree& tree, std::ostream& out);
 
 }  // namespace qm::cli

@@ -1,5 +1,6 @@
 #include "cli/run_qmk.h"
 
+#include <iostream>
 #include <new>
 
 #include "cli/command_line.h"
@@ -13,7 +14,7 @@ constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 
-void runInvocation(const Invocation& invocation, std::ostream& out) {
+void runInvocation(const Invocation& invocation, std::istream& in, std::ostream& out) {
   switch (invocation.action) {
     case Action::Help:
       out << helpText();
@@ -22,31 +23,43 @@ void runInvocation(const Invocation& invocation, std::ostream& out) {
       out << versionText();
       break;
     case Action::Show:
-      showCommand(invocation.input, out);
+      showCommand(invocation.input, in, out);
       break;
     case Action::Check:
-      checkCommand(invocation.input, out);
+      checkCommand(invocation.input, in, out);
       break;
     case Action::Export:
-      exportCommand(invocation.input, invocation.format, out);
+      exportCommand(invocation.input, invocation.format, in, out);
       break;
     case Action::Import:
-      importCommand(invocation.input, invocation.output);
+      importCommand(invocation.input, invocation.output, in, out);
       break;
   }
+}
+
+// The message exactly as raised, which scripts compare; a failure of the
+// file system adds the file and the system's reason around it.
+void printError(const Error& error, std::ostream& err) {
+  if (!error.file().empty()) err << "qmk: " << error.file() << ": ";
+  err << error.what();
+  if (error.reason()) err << " (" << error.reason().message() << ")";
+  err << '\n';
 }
 
 }  // namespace
 
 int runQmk(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+  return runQmk(args, std::cin, out, err);
+}
+
+int runQmk(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
   try {
-    runInvocation(parseCommandLine(args), out);
+    runInvocation(parseCommandLine(args), in, out);
   } catch (const UsageError& error) {
     err << "qmk: " << error.what() << "\nTry 'qmk --help' for more information.\n";
     return kUsageError;
   } catch (const Error& error) {
-    // The message exactly as raised: scripts compare it.
-    err << error.what() << '\n';
+    printError(error, err);
     return kFailure;
   } catch (const std::bad_alloc&) {
     err << "qmk: out of memory\n";

@@ -23,8 +23,9 @@ class Desktop {
   virtual ~Desktop() = default;
 
   // The application's default error handler: title "Quillmark", stop icon,
-  // one OK button; `message` is shown as given (see errorBoxText).
-  virtual void showError(QWidget* parent, const QString& message) = 0;
+  // one OK button; `message` is shown as given (see errorBoxText), `details`
+  // (what the program was doing and the system's reason) below it when given.
+  virtual void showError(QWidget* parent, const QString& message, const QString& details) = 0;
   // The save prompt: title "Confirm", question icon, "&Yes" (default), "&No",
   // "Cancel"; Escape and the close box answer Cancel.
   virtual SaveAnswer askSave(QWidget* parent, const QString& text) = 0;

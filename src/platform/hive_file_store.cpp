@@ -9,6 +9,9 @@ namespace qm::platform {
 namespace {
 
 const QString kUserRoot = QStringLiteral("HKEY_CURRENT_USER");
+// The program's own settings take a few hundred bytes; a hive beyond this is
+// not one it wrote, and is read (on every start and Open) as damaged.
+constexpr qint64 kLargestHive = qint64{16} << 20;
 
 QString fullKeyPath(const QString& path) {
   QStringList parts = path.split(u'\\', Qt::SkipEmptyParts);
@@ -21,10 +24,19 @@ QString fullKeyPath(const QString& path) {
 HiveFileStore::HiveFileStore(QString filePath) : filePath_(std::move(filePath)) {}
 
 std::optional<HiveDocument> HiveFileStore::load() const {
+  QFileInfo info(filePath_);
+  if (!info.exists()) return HiveDocument{};
+  // Opening a named pipe would wait for a writer for good.
+  if (!info.isFile()) return std::nullopt;
   QFile file(filePath_);
-  if (!file.exists()) return HiveDocument{};
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  return parseHive(file.readAll());
+  QByteArray bytes = file.read(kLargestHive + 1);
+  if (bytes.size() > kLargestHive) {
+    HiveDocument tooLarge;
+    tooLarge.damaged = true;
+    return tooLarge;
+  }
+  return parseHive(bytes);
 }
 
 bool HiveFileStore::keepDamagedCopy() const {
@@ -77,11 +89,7 @@ bool HiveFileStore::setTextValue(Key key, const QString& name, const QString& te
   if (open == openKeys_.cend()) return false;
   std::optional<HiveDocument> document = load();
   if (!document) return false;
-  HiveSection& section = document->ensureSection(*open);
-  if (HiveValue* value = section.findValue(name))
-    value->encoded = encodeHiveText(text);
-  else
-    section.values.append(HiveValue{name, encodeHiveText(text)});
+  document->ensureSection(*open).setValue(name, encodeHiveText(text));
   return save(*document);
 }
 

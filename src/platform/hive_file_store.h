@@ -10,8 +10,11 @@ namespace qm::platform {
 
 // The per-user hive kept as a registry-export text file. Every call reads
 // the file afresh; every change replaces it atomically, keeping each key and
-// value it does not touch. A file that cannot be fully understood is copied
-// aside ("<file>.damaged", ".damaged-2", ...) before it is first replaced.
+// value it does not touch. A file that cannot be fully understood, or is
+// larger than 16 MiB, is copied aside ("<file>.damaged", ".damaged-2", ...)
+// before it is first replaced. One that is not a regular file (a pipe, a
+// device) is as a key that cannot be opened: reads change nothing and writes
+// are dropped.
 class HiveFileStore : public SettingsStore {
  public:
   explicit HiveFileStore(QString filePath);

@@ -25,8 +25,10 @@ QString existingDirectoryOrHome(const QString& configured) {
   return QDir::homePath();
 }
 
-void QtDesktop::showError(QWidget* parent, const QString& message) {
-  QMessageBox::critical(parent, QStringLiteral("Quillmark"), message);
+void QtDesktop::showError(QWidget* parent, const QString& message, const QString& details) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillmark"), message, QMessageBox::Ok, parent);
+  box.setInformativeText(details);
+  box.exec();
 }
 
 SaveAnswer QtDesktop::askSave(QWidget* parent, const QString& text) {

@@ -9,7 +9,7 @@ namespace qm::platform {
 // the overwrite question differs between desktops).
 class QtDesktop : public Desktop {
  public:
-  void showError(QWidget* parent, const QString& message) override;
+  void showError(QWidget* parent, const QString& message, const QString& details) override;
   SaveAnswer askSave(QWidget* parent, const QString& text) override;
   void confirmOk(QWidget* parent, const QString& text) override;
   void inform(QWidget* parent, const QString& text) override;

@@ -104,7 +104,7 @@ class StreamReader {
         readProperty(object, c, name);
       } catch (const Error& e) {
         std::string_view shown = object.name().empty() ? object.className() : object.name();
-        raise("Error reading %s%s%s: %s", {shown, ".", name, e.what()});
+        throw Error(formatMessage("Error reading %s%s%s: %s", {shown, ".", name, e.what()}), e);
       }
     }
     in_.skip(1);

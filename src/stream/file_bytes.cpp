@@ -27,15 +27,18 @@ namespace {
 // out, so the bytes cannot change under the reader.
 class WindowsFile {
  public:
-  explicit WindowsFile(const std::string& name) {
+  explicit WindowsFile(const std::string& name) : name_(name) {
     std::filesystem::path path = nativePath(name);
+    ::SetLastError(ERROR_INVALID_NAME);  // the reason when the name is not UTF-8
     if (!path.empty())
       handle_ = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   }
   WindowsFile(const WindowsFile&) = delete;
   WindowsFile& operator=(const WindowsFile&) = delete;
-  WindowsFile(WindowsFile&& other) noexcept : handle_(other.handle_) { other.handle_ = INVALID_HANDLE_VALUE; }
+  WindowsFile(WindowsFile&& other) noexcept : handle_(other.handle_), name_(std::move(other.name_)) {
+    other.handle_ = INVALID_HANDLE_VALUE;
+  }
   ~WindowsFile() {
     if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
   }
@@ -45,21 +48,24 @@ class WindowsFile {
   size_t read(char* into, size_t size) {
     DWORD got = 0;
     if (!::ReadFile(handle_, into, static_cast<DWORD>(std::min<size_t>(size, DWORD{1} << 30)), &got, nullptr))
-      raise("Stream read error");
+      raiseWin32FileError(FileAction::Opening, name_, "Stream read error");
     return got;
   }
 
  private:
   HANDLE handle_ = INVALID_HANDLE_VALUE;
+  std::string name_;
 };
 
 // A directory cannot be opened this way; a device or a pipe is refused here.
 WindowsFile openRegularFile(const std::string& fileName, size_t& size) {
   WindowsFile file(fileName);
   LARGE_INTEGER bytes{};
-  if (file.handle() == INVALID_HANDLE_VALUE || ::GetFileType(file.handle()) != FILE_TYPE_DISK ||
-      !::GetFileSizeEx(file.handle(), &bytes))
-    raise("Cannot open file %s", {fileName});
+  bool opened = file.handle() != INVALID_HANDLE_VALUE;
+  bool regular = opened && ::GetFileType(file.handle()) == FILE_TYPE_DISK;
+  if (opened && !regular) ::SetLastError(ERROR_SUCCESS);  // a device or a pipe: no reason of its own
+  if (!regular || !::GetFileSizeEx(file.handle(), &bytes))
+    raiseWin32FileError(FileAction::Opening, fileName, "Cannot open file %s", {fileName});
   size = static_cast<size_t>(bytes.QuadPart);
   return file;
 }
@@ -121,9 +127,12 @@ std::string readWholeFile(const std::string& fileName) {
 namespace qm {
 namespace {
 
+// Opened without blocking, so that a named pipe or a device is refused at
+// once instead of waiting for a writer (see openRegularFile).
 class OpenFile {
  public:
-  explicit OpenFile(const std::string& name) : fd_(::open(name.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  explicit OpenFile(const std::string& name)
+      : fd_(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)) {}
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
   OpenFile(OpenFile&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
@@ -142,6 +151,10 @@ constexpr size_t kReleaseStep = size_t{4} << 20;  // bytes given back at once
 // again warm for the next file; giving pages back would only cost faults.
 constexpr size_t kMappedFrom = size_t{16} << 20;
 
+[[noreturn]] void readFailed(const std::string& fileName) {
+  raiseFileError(FileAction::Opening, fileName, "Stream read error");
+}
+
 // The bytes live in a private anonymous mapping of the file's size, so their
 // addresses never change; pages before what the reader still needs are
 // handed back to the system (they would read as zeros afterwards, and are
@@ -149,7 +162,8 @@ constexpr size_t kMappedFrom = size_t{16} << 20;
 // whole ones: a 150 MB file then costs some 75 page faults, not 37,000.
 class FileSource : public ByteSource {
  public:
-  FileSource(OpenFile file, size_t size) : file_(std::move(file)), size_(size) {
+  FileSource(OpenFile file, size_t size, std::string name)
+      : file_(std::move(file)), name_(std::move(name)), size_(size) {
     if (size_ == 0) return;
     if (size_ < kMappedFrom) {
       small_.reset(new char[size_]);  // not zeroed: read over at once
@@ -173,7 +187,7 @@ class FileSource : public ByteSource {
     while (filled_ < end && !ended_) {
       ssize_t got = ::read(file_.fd(), data_ + filled_, end - filled_);
       if (got < 0 && errno == EINTR) continue;
-      if (got < 0) raise("Stream read error");
+      if (got < 0) readFailed(name_);
       if (got == 0) ended_ = true;  // shorter than when opened: the reader fails
       filled_ += static_cast<size_t>(got);
     }
@@ -195,6 +209,7 @@ class FileSource : public ByteSource {
 
  private:
   OpenFile file_;
+  std::string name_;
   std::unique_ptr<char[]> small_;
   char* data_ = nullptr;
   size_t size_;
@@ -211,8 +226,14 @@ class FileSource : public ByteSource {
 
 OpenFile openRegularFile(const std::string& fileName, struct stat& info) {
   OpenFile file(fileName);
-  if (file.fd() < 0 || ::fstat(file.fd(), &info) != 0 || !S_ISREG(info.st_mode))
-    raise("Cannot open file %s", {fileName});
+  bool opened = file.fd() >= 0 && ::fstat(file.fd(), &info) == 0;
+  if (!opened || !S_ISREG(info.st_mode)) {
+    if (opened)
+      errno = S_ISDIR(info.st_mode) ? EISDIR : 0;  // a pipe, a device or a socket: no reason of its own
+    raiseFileError(FileAction::Opening, fileName, "Cannot open file %s", {fileName});
+  }
+  // A regular file: its reads may block as reads of files do.
+  ::fcntl(file.fd(), F_SETFL, ::fcntl(file.fd(), F_GETFL) & ~O_NONBLOCK);
   return file;
 }
 
@@ -221,7 +242,7 @@ OpenFile openRegularFile(const std::string& fileName, struct stat& info) {
 std::unique_ptr<ByteSource> openFileSource(const std::string& fileName) {
   struct stat info;
   OpenFile file = openRegularFile(fileName, info);
-  return std::make_unique<FileSource>(std::move(file), static_cast<size_t>(info.st_size));
+  return std::make_unique<FileSource>(std::move(file), static_cast<size_t>(info.st_size), fileName);
 }
 
 std::string readWholeFile(const std::string& fileName) {
@@ -234,7 +255,7 @@ std::string readWholeFile(const std::string& fileName) {
     if (used == bytes.size()) bytes.resize(bytes.size() * 2);
     ssize_t got = ::read(file.fd(), bytes.data() + used, bytes.size() - used);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) raise("Stream read error");
+    if (got < 0) readFailed(fileName);
     if (got == 0) break;
     used += static_cast<size_t>(got);
   }

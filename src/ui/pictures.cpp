@@ -2,13 +2,9 @@
 
 #include <QFile>
 
-#ifdef QM_HAVE_RESOURCES
 // The pictures live in a static library: their resources must be registered
 // by name before first use.
 static void registerPictureResources() { Q_INIT_RESOURCE(quillmark); }
-#else
-static void registerPictureResources() {}
-#endif
 
 namespace qm::ui {
 namespace {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "ui/label_fit.h"
 #include "ui/main_window_style.h"
 #include "ui/pictures.h"
 
@@ -36,6 +37,7 @@ TAboutBox::TAboutBox(QWidget* parent)
   OKButton->setGeometry(111, 180, 75, 25);
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  fitLabels(this);
 }
 
 void TAboutBox::createPanel() {

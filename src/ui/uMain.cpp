@@ -81,12 +81,16 @@ TfrmMain::~TfrmMain() {
 }
 
 // The start-up sequence, while the window is still hidden. An error ends it
-// where it happened; the window is still created and shown.
+// where it happened; the window is still created and shown. A settings error
+// is shown and start-up goes on: ending there would leave the window without
+// its notification icon, and without the list named on the command line.
 void TfrmMain::FormCreate(const QString& firstArgument) {
   runCommand(this, [&] {
     QString directory;
     QString scheme;
     GetR(this, directory, scheme);  // for its effect on the open dialog
+  });
+  runCommand(this, [&] {
     addTrayIcon();
     setFileName(QString());
     if (!firstArgument.isEmpty()) openFromCommandLine(firstArgument);

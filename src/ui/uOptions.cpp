@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "ui/command.h"
+#include "ui/label_fit.h"
 #include "ui/main_window_style.h"
 #include "ui/outer_geometry.h"
 #include "ui/pictures.h"
@@ -33,6 +34,7 @@ TfrmOptions::TfrmOptions(SettingsReader getR, SettingsWriter setR, QWidget* pare
   setWindowIcon(programIcon());
   setOuterGeometry(this, QRect(192, 107, 268, 132));
   createControls();
+  fitLabels(this);
   runCommand(this, [this] { FormCreate(); });
 }
 

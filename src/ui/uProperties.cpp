@@ -12,6 +12,7 @@
 #include "model/ttree.h"
 #include "ui/command.h"
 #include "ui/day_picker.h"
+#include "ui/label_fit.h"
 
 namespace qm::ui {
 namespace {
@@ -80,6 +81,7 @@ TfrmProperties::TfrmProperties(QWidget* parent) : QDialog(parent) {
   createDatePage();
   createNotePage();
   FormCreate();
+  fitLabels(this);
   cmdOK->setFocus();
 }
 

@@ -23,11 +23,21 @@ struct QmkRun {
   std::string err;
 };
 
-QmkRun qmk(std::vector<std::string> args) {
+QmkRun qmk(std::vector<std::string> args, std::istream& in) {
   std::vector<std::string_view> views(args.begin(), args.end());
   std::ostringstream out, err;
-  int status = runQmk(views, out, err);
+  int status = runQmk(views, in, out, err);
   return {status, out.str(), err.str()};
+}
+
+QmkRun qmk(std::vector<std::string> args, const std::string& input = "") {
+  std::istringstream in(input);
+  return qmk(std::move(args), in);
+}
+
+// The line qmk prints when the system refused a file.
+std::string systemError(const std::string& file, const std::string& message, const char* reason) {
+  return "qmk: " + file + ": " + message + " (" + reason + ")\n";
 }
 
 class QmkCommands : public ::testing::Test {
@@ -78,7 +88,11 @@ TEST_F(QmkCommands, CheckReportsTheReadersMessageExactly) {
   EXPECT_EQ(qmk({"check", path("text.jjp")}).err, "Invalid stream format\n");
   QmkRun missing = qmk({"show", path("missing.jjp")});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "Cannot open file " + path("missing.jjp") + "\n");
+  EXPECT_EQ(missing.err, systemError(path("missing.jjp"), "Cannot open file " + path("missing.jjp"),
+                                     "No such file or directory"));
+  QmkRun unwritable = qmk({"import", "-", "-o", "/nonexistent/out.jjp"}, R"({"tasks": []})");
+  EXPECT_EQ(unwritable.err, systemError("/nonexistent/out.jjp", "Cannot create file /nonexistent/out.jjp",
+                                        "No such file or directory"));
 }
 
 TEST_F(QmkCommands, ImportSaveLoadExportGivesBackTheJson) {
@@ -113,7 +127,29 @@ TEST_F(QmkCommands, ExportImportExportIsIdentical) {
 TEST_F(QmkCommands, ExportsMarkdown) {
   QmkRun run = qmk({"export", "--format=markdown", path("sample.jjp")});
   EXPECT_EQ(run.status, 0);
-  EXPECT_TRUE(run.out.starts_with("- [ ] Plan the trip\n  first line\n  second line\n  - [x] Call Zoë"));
+  EXPECT_TRUE(run.out.starts_with("- [ ] Plan the trip\n\n  first line\\\n  second line\n  - [x] Call Zoë"));
+}
+
+TEST_F(QmkCommands, DashIsStandardInputAndOutput) {
+  const std::string list = saveTaskListToBytes(*testing::makeSampleList());
+  const std::string json = qmk({"export", path("sample.jjp")}).out;
+  writeFile("sample.json", json);
+  ASSERT_EQ(qmk({"import", path("sample.json"), "-o", path("again.jjp")}).status, 0);
+  QmkRun imported = qmk({"import", "-", "-o", "-"}, json);
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(qmk({"export", "-"}, imported.out).out, qmk({"export", path("again.jjp")}).out);
+  EXPECT_FALSE(fs::exists("-"));
+  EXPECT_EQ(qmk({"check", "-"}, list).out, qmk({"check", path("sample.jjp")}).out);
+  EXPECT_EQ(qmk({"show", "-"}, list).out, qmk({"show", path("sample.jjp")}).out);
+  EXPECT_EQ(qmk({"export", "-"}, list).out, json);
+  EXPECT_EQ(qmk({"check", "-"}, "just some text").err, "Invalid stream format\n");
+
+  // A stream that fails part-way, as a broken terminal or pipe does.
+  struct FailingBuffer : std::streambuf {
+    int_type underflow() override { throw std::ios_base::failure("gone"); }
+  } failing;
+  std::istream broken(&failing);
+  EXPECT_EQ(qmk({"check", "-"}, broken).err, "qmk: standard input: Stream read error\n");
 }
 
 TEST_F(QmkCommands, ReadsListsIntoATreeWithTheClassDefaults) {
@@ -134,8 +170,10 @@ TEST_F(QmkCommands, InvalidJsonIsReportedAndWritesNothing) {
   EXPECT_EQ(run.err,
             path("bad.json") + ": line 2, column 15: \"title\" must be a string, not the integer 12\n");
   EXPECT_FALSE(fs::exists(path("out.jjp")));
-  EXPECT_EQ(qmk({"import", path("none.json"), "-o", path("out.jjp")}).err,
-            "Cannot open file " + path("none.json") + "\n");
+  EXPECT_EQ(
+      qmk({"import", path("none.json"), "-o", path("out.jjp")}).err,
+      systemError(path("none.json"), "Cannot open file " + path("none.json"), "No such file or directory"));
+  EXPECT_EQ(qmk({"import", "-", "-o", path("out.jjp")}, "[").err.substr(0, 16), "standard input: ");
 }
 
 TEST(QmkCommandLine, UsageErrorsExitWithTwo) {
@@ -166,7 +204,8 @@ TEST(QmkCommandLine, HelpAndVersion) {
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: qmk"));
   // After "--" a name that looks like an option is a file.
-  EXPECT_EQ(qmk({"check", "--", "--help"}).err, "Cannot open file --help\n");
+  EXPECT_EQ(qmk({"check", "--", "--help"}).err,
+            systemError("--help", "Cannot open file --help", "No such file or directory"));
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 // The outline of "qmk show" and the Markdown checklist of "qmk export".
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 #include "cli/markdown.h"
 #include "cli/outline.h"
 #include "cli/text_layout.h"
+#include "model/tinfo.h"
 #include "sample_lists.h"
 
 namespace qm::cli {
@@ -52,14 +57,72 @@ TEST(Markdown, NestedChecklistWithNotesBelowTheirTask) {
   tree->nodeAt(0)->record()->note = "first line\r\n\r\nthird line\n";
   EXPECT_EQ(markdownOf(*tree),
             "- [ ] Plan the trip\n"
+            "\n"
             "  first line\n"
             "\n"
             "  third line\n"
             "  - [x] Call Zoë \"the agent\"\n"
-            "    - [ ] Tab and back\\slash\n"
+            "    - [ ] Tab and back\\\\slash\n"
+            "\n"
             "      日本語のメモ\n"
             "- [ ] No record\n"
             "- [ ]  \n");
+}
+
+// The HTML that GitHub's CommonMark renderer makes of the export.
+std::string renderedByCmark(const std::string& markdown) {
+  const std::string input = ::testing::TempDir() + "markdown_export_" + std::to_string(::getpid()) + ".md";
+  std::ofstream(input, std::ios::binary) << markdown;
+  std::string html;
+  if (FILE* cmark = ::popen(("cmark-gfm -e tasklist " + input).c_str(), "r")) {
+    char chunk[4096];
+    while (size_t got = std::fread(chunk, 1, sizeof chunk, cmark)) html.append(chunk, got);
+    EXPECT_EQ(::pclose(cmark), 0);
+  }
+  std::remove(input.c_str());
+  return html;
+}
+
+TEST(Markdown, ARendererShowsEveryTitleAndNoteLineAsTheTextItIs) {
+  if (std::system("command -v cmark-gfm >/dev/null 2>&1") != 0) GTEST_SKIP() << "cmark-gfm is not installed";
+  Ttree tree;
+  auto add = [&](TreeNode* parent, const char* title, const char* note) {
+    Tinfo* record = tree.createRecord();
+    record->note = note;
+    return tree.appendNode(parent, title, record);
+  };
+  TreeNode* top = add(nullptr, "*bold* [a](b) <b>x</b> `c` &amp; a|b ~s~ \\",
+                      "- not an item\r\n1. nor this\r\n# nor a heading");
+  tree.setImageIndex(add(top, "# not a heading", "    not code\n> nor a quote\n\nafter a blank line\n==="),
+                     12);
+  add(top, "1. two", "");
+  add(nullptr, "+ last", "_x_ ![i](j)\\");
+  // Loose items (their notes are paragraphs) carry their box before the paragraph.
+  EXPECT_EQ(renderedByCmark(markdownOf(tree)),
+            "<ul>\n"
+            "<li><input type=\"checkbox\" disabled=\"\" /> \n"
+            "<p>*bold* [a](b) &lt;b&gt;x&lt;/b&gt; `c` &amp;amp; a|b ~s~ \\</p>\n"
+            "<p>- not an item<br />\n"
+            "1. nor this<br />\n"
+            "# nor a heading</p>\n"
+            "<ul>\n"
+            "<li><input type=\"checkbox\" checked=\"\" disabled=\"\" /> \n"
+            "<p># not a heading</p>\n"
+            "<p>not code<br />\n"
+            "&gt; nor a quote</p>\n"
+            "<p>after a blank line<br />\n"
+            "===</p>\n"
+            "</li>\n"
+            "<li><input type=\"checkbox\" disabled=\"\" /> \n"
+            "<p>1. two</p>\n"
+            "</li>\n"
+            "</ul>\n"
+            "</li>\n"
+            "<li><input type=\"checkbox\" disabled=\"\" /> \n"
+            "<p>+ last</p>\n"
+            "<p>_x_ ![i](j)\\</p>\n"
+            "</li>\n"
+            "</ul>\n");
 }
 
 }  // namespace

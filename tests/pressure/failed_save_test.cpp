@@ -112,5 +112,18 @@ TEST_F(FailedSave, FileSizeLimitAtEveryByteLeavesTheOldFile) {
   EXPECT_EQ(contentsOf(target_), newBytes_);
 }
 
+TEST_F(FailedSave, TheErrorCarriesTheFileAndTheSystemsReason) {
+  try {
+    FileSizeLimit full(newBytes_.size() / 2);
+    SaveTaskList(target_, newList_);
+    ADD_FAILURE() << "the save went through";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()), "Stream write error");
+    EXPECT_EQ(error.file(), target_.string());
+    EXPECT_EQ(error.action(), FileAction::Saving);
+    EXPECT_EQ(error.reason(), std::make_error_code(std::errc::file_too_large));
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -163,5 +163,32 @@ TEST(InterruptedSave, KilledAtRandomMomentsLeavesTheOldOrTheNewFile) {
   EXPECT_GT(foundNew, 0);
 }
 
+size_t filesBesides(const fs::path& directory, const fs::path& target) {
+  size_t count = 0;
+  for (const auto& entry : fs::directory_iterator(directory)) count += entry.path() != target;
+  return count;
+}
+
+TEST(InterruptedSave, TheNextSaveRemovesWhatAKilledSaveLeft) {
+  ScratchDirectory directory;
+  const fs::path target = directory.path() / "list.jjp";
+  Ttree list;
+  sample::appendSampleTasks(list, kTasks, 3);
+  const long saveMicroseconds = firstSaveTime(target, list).count();
+  std::uniform_int_distribution<long> delay(saveMicroseconds / 4, saveMicroseconds * 2);
+  std::mt19937 random(20261209);
+  int killed = 0;
+  for (; killed < 100 && filesBesides(directory.path(), target) == 0; ++killed) {
+    SavingChild child(target, list);
+    child.waitForSaves(1);  // from here on every kill lands in or between saves
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    ASSERT_TRUE(child.kill());
+  }
+  ASSERT_GT(filesBesides(directory.path(), target), 0u)
+      << "no kill out of " << killed << " landed inside a save";
+  SaveTaskList(target, list);
+  EXPECT_EQ(filesBesides(directory.path(), target), 0u);
+}
+
 }  // namespace
 }  // namespace qm

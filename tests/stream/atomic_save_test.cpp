@@ -3,6 +3,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -151,6 +153,19 @@ TEST_F(AtomicSave, AFileThatCannotBeCreatedIsReportedByName) {
   EXPECT_EQ(errorOf([&] { SaveTaskList(aDirectory, tree); }), "Cannot create file " + aDirectory);
 }
 
+TEST_F(AtomicSave, FailuresCarryTheFileAndTheSystemsReason) {
+  Ttree tree;
+  const std::string missing = (directory / "no" / "such.jjp").string();
+  try {
+    SaveTaskList(missing, tree);
+    ADD_FAILURE() << "saved into a missing directory";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.file(), missing);
+    EXPECT_EQ(error.action(), FileAction::Saving);
+    EXPECT_TRUE(error.reason() == std::errc::no_such_file_or_directory) << error.reason().message();
+  }
+}
+
 #ifdef _WIN32
 
 TEST_F(AtomicSave, AReadOnlyTargetIsRefusedAndOtherAttributesAreKept) {
@@ -221,6 +236,21 @@ TEST_F(AtomicSave, ASymbolicLinkIsFollowedAndStaysALink) {
   EXPECT_EQ(modeOf(real), 0600u);
   EXPECT_EQ(filesIn(directory), 2u);  // the link and the directory
   EXPECT_EQ(filesIn(directory / "real"), 1u);
+}
+
+TEST_F(AtomicSave, LeftoversOfTheTargetThatNobodyHoldsAreRemovedBeforeASave) {
+  const char* const kept[] = {".list.jjp.backup", ".list.jjp.saving-toolong", ".other.jjp.saving-abc123",
+                              "list.jjp.saving-abc123", ".list.jjp.saving-inuse1"};
+  for (const char* name : kept) writeFile(directory / name, "x");
+  writeFile(directory / ".list.jjp.saving-abc123", "a killed save's");
+  int inUse = ::open((directory / ".list.jjp.saving-inuse1").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(inUse, LOCK_EX), 0);  // another save still writing it
+  Ttree tree;
+  SaveTaskList(target.string(), tree);
+  ::close(inUse);
+  EXPECT_FALSE(fs::exists(directory / ".list.jjp.saving-abc123"));
+  for (const char* name : kept) EXPECT_TRUE(fs::exists(directory / name)) << name;
+  EXPECT_EQ(filesIn(directory), std::size(kept) + 1);
 }
 
 TEST_F(AtomicSave, AReadOnlyDirectoryRefusesTheSaveAndKeepsTheOldFile) {

@@ -1,5 +1,15 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
+#include <filesystem>
+#include <future>
+
 #include "model/tinfo.h"
 #include "stream/task_list_file.h"
 #include "stream_test_support.h"
@@ -127,12 +137,45 @@ TEST(ReaderFailures, WhatWasReadBeforeAFailureStaysButNothingIsLinkedOrResolved)
   EXPECT_EQ(tree.firstComponent()->name(), "ID0");
 }
 
-TEST(ReaderFailures, FilesThatCannotBeOpened) {
-  Ttree tree;
-  EXPECT_EQ(errorOf([&] { LoadTaskList("/nonexistent/dir/list.jjp", tree); }),
-            "Cannot open file /nonexistent/dir/list.jjp");
-  EXPECT_EQ(errorOf([&] { LoadTaskList("/", tree); }), "Cannot open file /");
+#ifndef _WIN32  // pipes and devices the POSIX way
+TEST(ReaderFailures, FilesThatCannotBeOpenedAreRefusedAtOnceWithTheirReason) {
+  // A named pipe with no writer would block an ordinary open for good.
+  const std::string pipe = ::testing::TempDir() + "reader_pipe_" + std::to_string(::getpid()) + ".jjp";
+  std::filesystem::remove(pipe);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  struct Case {
+    std::string path;
+    std::error_code reason;
+  };
+  const Case cases[] = {
+      {"/nonexistent/dir/list.jjp", std::make_error_code(std::errc::no_such_file_or_directory)},
+      {"/", std::make_error_code(std::errc::is_a_directory)},
+      {pipe, {}},
+      {"/dev/null", {}},
+  };
+  for (const Case& c : cases) {
+    auto loading = std::async(std::launch::async, [&] {
+      Ttree tree;
+      try {
+        LoadTaskList(c.path, tree);
+      } catch (const Error& e) {
+        return e;
+      }
+      return Error("");
+    });
+    if (loading.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+      ADD_FAILURE() << c.path << " blocked the reader";
+      ::close(::open(c.path.c_str(), O_WRONLY | O_NONBLOCK));  // lets it go on
+    }
+    Error error = loading.get();
+    EXPECT_EQ(std::string(error.what()), "Cannot open file " + c.path);
+    EXPECT_EQ(error.file(), c.path);
+    EXPECT_EQ(error.action(), FileAction::Opening);
+    EXPECT_EQ(error.reason(), c.reason) << c.path;
+  }
+  std::filesystem::remove(pipe);
 }
+#endif
 
 }  // namespace
 }  // namespace qm

@@ -3,8 +3,10 @@
 #include <stdexcept>
 
 #include "model/error.h"
+#include "model/ttree.h"
 #include "platform/desktop.h"
 #include "scripted_desktop.h"
+#include "stream/task_list_file.h"
 #include "ui/command.h"
 
 namespace qm::test {
@@ -47,6 +49,23 @@ TEST(RunCommand, ShowsTheErrorAndEndsTheCommandThere) {
 
   EXPECT_FALSE(ui::runCommand(nullptr, [] { throw 42; }));
   EXPECT_EQ(desktop.errors.last(), "Unknown error.");
+  EXPECT_EQ(desktop.errorDetails, QStringList({"", ""}));
+}
+
+TEST(RunCommand, AFileErrorSaysWhichFileAndWhyBelowTheMessage) {
+  ScriptedDesktop desktop;
+  const std::string missing = "/nonexistent/dir/todo.jjp";
+  Ttree tree;
+  ui::runCommand(nullptr, [&] { SaveTaskList(missing, tree); });
+  ui::runCommand(nullptr, [&] { LoadTaskList(missing, tree); });
+  ui::runCommand(nullptr, [&] { LoadTaskList("/", tree); });
+  EXPECT_EQ(desktop.errors,
+            QStringList({"Cannot create file /nonexistent/dir/todo.jjp.",
+                         "Cannot open file /nonexistent/dir/todo.jjp.", "Cannot open file /."}));
+  EXPECT_EQ(desktop.errorDetails,
+            QStringList({"While saving /nonexistent/dir/todo.jjp: No such file or directory.",
+                         "While opening /nonexistent/dir/todo.jjp: No such file or directory.",
+                         "While opening /: Is a directory."}));
 }
 
 }  // namespace

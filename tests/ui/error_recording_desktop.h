@@ -15,7 +15,10 @@ class ErrorRecordingDesktop : public platform::Desktop {
   ErrorRecordingDesktop() { platform::setDesktop(this); }
   ~ErrorRecordingDesktop() override { platform::setDesktop(nullptr); }
 
-  void showError(QWidget*, const QString& message) override { errors.append(message); }
+  void showError(QWidget*, const QString& message, const QString& details) override {
+    errors.append(message);
+    errorDetails.append(details);
+  }
   platform::SaveAnswer askSave(QWidget*, const QString& text) override {
     ADD_FAILURE() << "unexpected save prompt: " << text.toStdString();
     return platform::SaveAnswer::Cancel;
@@ -36,6 +39,7 @@ class ErrorRecordingDesktop : public platform::Desktop {
   }
 
   QStringList errors;
+  QStringList errorDetails;
 };
 
 }  // namespace qm::test

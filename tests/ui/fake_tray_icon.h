@@ -13,6 +13,7 @@ class FakeTrayIcon : public platform::TrayIcon {
  public:
   bool isAvailable() const override { return available; }
   void add(const platform::NotifyIconData& data, MessageHandler onMessage) override {
+    if (refuseAdd) return;  // as a notification area that turns the icon down
     record = data;
     handler = std::move(onMessage);
     added = true;
@@ -35,6 +36,7 @@ class FakeTrayIcon : public platform::TrayIcon {
   }
 
   bool available = true;
+  bool refuseAdd = false;
   bool added = false;
   int addCount = 0;
   int removeCount = 0;

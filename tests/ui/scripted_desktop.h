@@ -18,7 +18,10 @@ class ScriptedDesktop : public platform::Desktop {
   ScriptedDesktop() { platform::setDesktop(this); }
   ~ScriptedDesktop() override { platform::setDesktop(nullptr); }
 
-  void showError(QWidget*, const QString& message) override { errors.append(message); }
+  void showError(QWidget*, const QString& message, const QString& details) override {
+    errors.append(message);
+    errorDetails.append(details);
+  }
 
   platform::SaveAnswer askSave(QWidget*, const QString& text) override {
     savePrompts.append(text);
@@ -45,6 +48,7 @@ class ScriptedDesktop : public platform::Desktop {
   }
 
   QStringList errors;
+  QStringList errorDetails;
   QStringList savePrompts;
   QStringList confirmations;
   QStringList informations;

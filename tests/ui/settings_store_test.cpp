@@ -1,8 +1,13 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
 
 #include "main_window_fixture.h"
 #include "platform/hive_file_store.h"
@@ -81,12 +86,14 @@ TEST_F(SettingsStoreTest, ExpandableTextReadsUnexpandedAndTextEndsAtItsFirstZero
   EXPECT_EQ(getR(), std::make_pair(QString("%HOME%\\x"), QString("ab")));
 }
 
-TEST_F(SettingsStoreTest, ANumberUnderDefaultDirIsAnInvalidDataTypeAtStartUp) {
+TEST_F(SettingsStoreTest, ANumberUnderDefaultDirIsAnInvalidDataTypeAtStartUpWhichGoesOn) {
   writeQmkKey("\"DefaultDir\"=dword:0000002a\n");
   createWindow();
   EXPECT_EQ(desktop.errors, QStringList{"Invalid data type for 'DefaultDir'"});
-  EXPECT_EQ(window->panelText(3), "");  // the rest of the start-up was skipped
   EXPECT_EQ(window->OpenDialog1().initialDirectory, "c:\\");
+  // The rest of the start-up ran: the icon that brings a hidden window back is there.
+  EXPECT_TRUE(window->trayIcon().isAdded());
+  EXPECT_NE(window->panelText(3), "");
 }
 
 TEST_F(SettingsStoreTest, ABinarySchemeIsAnInvalidDataTypeButAnEmptyOneIsEmptyText) {
@@ -158,6 +165,19 @@ TEST_F(SettingsStoreTest, ADamagedHiveIsReadAsFarAsPossibleAndCopiedAsideBeforeI
   EXPECT_FALSE(QFile::exists(hivePath() + ".damaged-2"));
 }
 
+TEST_F(SettingsStoreTest, AHiveOver16MiBReadsAsEmptyAndIsKeptAsDamagedWhenReplaced) {
+  QByteArray huge = kHeader + "\n[HKEY_CURRENT_USER\\Software\\zmx\\QMK]\n\"DefaultDir\"=\"/srv/lists\"\n";
+  const QByteArray filler = "\"Filler\"=\"" + QByteArray(100, 'f') + "\"\n";
+  while (huge.size() <= (16 << 20)) huge += filler;
+  writeFile(hivePath(), huge);
+  createWindow();
+  EXPECT_EQ(window->OpenDialog1().initialDirectory, "c:\\");
+  EXPECT_EQ(readFile(hivePath() + ".damaged"), huge);  // the key was created over it
+  window->SetR(nullptr, "/srv/other", "SkyBlue");
+  EXPECT_LT(readFile(hivePath()).size(), 200);
+  EXPECT_TRUE(desktop.errors.isEmpty());
+}
+
 TEST_F(SettingsStoreTest, AHiveInUtf16WithItsByteOrderMarkReads) {
   QString text = QString::fromLatin1(kHeader) +
                  "\r\n[HKEY_CURRENT_USER\\Software\\zmx\\QMK]\r\n\"DefaultDir\"=\"C:\\\\Temp\"\r\n";
@@ -226,6 +246,18 @@ TEST(HiveFileStore, AnUnreadableOrUnwritableHiveRefusesTheKey) {
   writeFile(blocker, "x");
   platform::HiveFileStore nowhere(blocker + "/quillmark/registry.reg");
   EXPECT_FALSE(nowhere.createKey("\\Software\\zmx\\QMK").has_value());
+
+  // A named pipe in its place is refused at once, not waited on, and stays.
+  QString pipe = dir.filePath("pipe.reg");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  auto opening =
+      std::async(std::launch::async, [&] { return platform::HiveFileStore(pipe).createKey("\\Software"); });
+  if (opening.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+    ADD_FAILURE() << "reading the hive blocked on a named pipe";
+    ::close(::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK));
+  }
+  EXPECT_FALSE(opening.get().has_value());
+  EXPECT_FALSE(QFileInfo(pipe).isFile());
 }
 
 }  // namespace

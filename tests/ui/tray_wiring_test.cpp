@@ -136,17 +136,22 @@ TEST_F(MainWindowTray, DoubleClickShowsAndRaisesASingleClickChangesNothing) {
   EXPECT_TRUE(desktop.informations.isEmpty());
 }
 
-TEST_F(MainWindowTray, WithoutANotificationAreaHideKeepsTheWindowShownAndSaysWhyOnce) {
-  tray.available = false;
-  showActive();
-  window->Hide1->trigger();
-  EXPECT_TRUE(window->isVisible());
-  ASSERT_EQ(desktop.informations.size(), 1);
-  EXPECT_TRUE(desktop.informations[0].contains("notification area"));
+TEST_F(MainWindowTray, WithoutANotificationAreaOrIconHideKeepsTheWindowShownAndSaysWhyOnce) {
+  for (bool available : {false, true}) {
+    tray.available = available;
+    tray.refuseAdd = true;
+    desktop.informations.clear();
+    window.reset();
+    showActive();
+    window->Hide1->trigger();
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(desktop.informations.size(), 1);
+    EXPECT_TRUE(desktop.informations[0].contains("notification area"));
 
-  window->Hide1->trigger();
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(desktop.informations.size(), 1);
+    window->Hide1->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(desktop.informations.size(), 1);
+  }
 }
 
 TEST_F(MainWindowTray, NoteModeDocksANarrowYellowFramelessStripAndCreatesAList) {
