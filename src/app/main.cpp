@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QSessionManager>
+#include <QTimer>
 
+#include "app/test_script.h"
 #include "ui/command.h"
 #include "ui/pictures.h"
 #include "ui/uAboutBox.h"
@@ -51,5 +53,9 @@ int main(int argc, char* argv[]) {
                    });
 
   if (!mainWindow.isVisible()) mainWindow.show();
+  // Unsaved work that an earlier run left is offered once the window shows,
+  // after the start-up above has run as it always does.
+  QTimer::singleShot(0, &mainWindow, [&mainWindow] { mainWindow.offerRecovery(); });
+  qm::app::runTestScript(mainWindow);
   return QApplication::exec();
 }

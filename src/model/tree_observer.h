@@ -21,6 +21,14 @@ class TreeObserver {
   // counted before the node leaves its old place, as Qt's beginMoveRows does).
   virtual void nodeAboutToBeMoved(TreeNode* /*node*/, TreeNode* /*newParent*/, size_t /*newRow*/) {}
   virtual void nodeMoved(TreeNode* /*node*/) {}
+  // A subtree taken out with Ttree::takeSubtree stays alive and may be put
+  // back; to a view these are a removal and an insertion. Taken nodes are
+  // destroyed later, announced by takenSubtreeDestroyed.
+  virtual void nodeAboutToBeTaken(TreeNode* node) { nodeAboutToBeRemoved(node); }
+  virtual void nodeTaken(TreeNode* parent, size_t row) { nodeRemoved(parent, row); }
+  virtual void nodeAboutToBePutBack(TreeNode* parent, size_t row) { nodeAboutToBeInserted(parent, row); }
+  virtual void nodePutBack(TreeNode* node) { nodeInserted(node); }
+  virtual void takenSubtreeDestroyed(TreeNode* /*node*/) {}
   // Bulk changes (reading a file, clearing the tree) come as one reset.
   virtual void treeAboutToBeReset() {}
   virtual void treeReset() {}

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace qm {
 
@@ -145,6 +146,97 @@ bool Ttree::moveNode(TreeNode* node, TreeNode* newParent) {
   return true;
 }
 
+void Ttree::insertChild(TreeNode* parent, size_t row, TreeNode* node) {
+  // Built on the child list's cheap ends: the siblings on the nearer side of
+  // `row` step out there and come back around the node.
+  std::span<TreeNode* const> children = parent->children();
+  const size_t count = children.size();
+  row = std::min(row, count);
+  if (row <= count - row) {
+    std::vector<TreeNode*> before(children.begin(), children.begin() + static_cast<std::ptrdiff_t>(row));
+    for (TreeNode* c : before) parent->remove(c);
+    parent->pushFront(node);
+    for (size_t i = before.size(); i-- > 0;) parent->pushFront(before[i]);
+  } else {
+    std::vector<TreeNode*> after(children.begin() + static_cast<std::ptrdiff_t>(row), children.end());
+    for (size_t i = after.size(); i-- > 0;) parent->remove(after[i]);
+    parent->pushBack(node);
+    for (TreeNode* c : after) parent->pushBack(c);
+  }
+  node->parent_ = parent;
+}
+
+Ttree::TakenSubtree::TakenSubtree(TakenSubtree&& other) noexcept
+    : tree_(std::exchange(other.tree_, nullptr)), node_(std::exchange(other.node_, nullptr)) {}
+
+Ttree::TakenSubtree& Ttree::TakenSubtree::operator=(TakenSubtree&& other) noexcept {
+  if (this != &other) {
+    reset();
+    tree_ = std::exchange(other.tree_, nullptr);
+    node_ = std::exchange(other.node_, nullptr);
+  }
+  return *this;
+}
+
+void Ttree::TakenSubtree::reset() {
+  if (node_ == nullptr) return;
+  TreeNode* node = std::exchange(node_, nullptr);
+  tree_->notify([&](TreeObserver& o) { o.takenSubtreeDestroyed(node); });
+  tree_->destroySubtree(node, true);
+  tree_ = nullptr;
+}
+
+Ttree::TakenSubtree Ttree::takeSubtree(TreeNode* node) {
+  if (node == nullptr || node == root_ || node->parent_ == nullptr) return {};
+  TreeNode* parent = node->parent_;
+  size_t row = node->row();
+  bool selectionGoes = selected_ != nullptr && isInSubtree(selected_, node);
+  notify([&](TreeObserver& o) { o.nodeAboutToBeTaken(node); });
+  detach(node);
+  nodeCount_ -= node->subtreeSize_;
+  if (selectionGoes) selected_ = nullptr;
+  notify([&](TreeObserver& o) { o.nodeTaken(parent, row); });
+  if (selectionGoes) notify([](TreeObserver& o) { o.selectionChanged(nullptr); });
+  return TakenSubtree(this, node);
+}
+
+void Ttree::putBack(TakenSubtree& taken, TreeNode* parent, size_t row) {
+  if (taken.tree_ != this) return;
+  if (parent == nullptr) parent = root_;
+  TreeNode* node = std::exchange(taken.node_, nullptr);
+  taken.tree_ = nullptr;
+  notify([&](TreeObserver& o) { o.nodeAboutToBePutBack(parent, row); });
+  insertChild(parent, row, node);
+  nodeCount_ += node->subtreeSize_;
+  adjustSubtreeSizes(parent, static_cast<std::ptrdiff_t>(node->subtreeSize_));
+  notify([&](TreeObserver& o) { o.nodePutBack(node); });
+  // A view forgot the expanded states of the rows it lost.
+  std::vector<TreeNode*> pending{node};
+  while (!pending.empty()) {
+    TreeNode* n = pending.back();
+    pending.pop_back();
+    if (n->expanded_) notify([&](TreeObserver& o) { o.expandedChanged(n); });
+    std::span<TreeNode* const> children = n->children();
+    pending.insert(pending.end(), children.begin(), children.end());
+  }
+}
+
+bool Ttree::moveNodeTo(TreeNode* node, TreeNode* newParent, size_t row) {
+  if (newParent == nullptr) newParent = root_;
+  if (node == nullptr || node == root_ || isInSubtree(newParent, node)) return false;
+  TreeNode* oldParent = node->parent_;
+  size_t oldRow = node->row();
+  if (oldParent == newParent && oldRow == row) return true;
+  // Observers count the destination before the node leaves its place.
+  size_t announcedRow = oldParent == newParent && oldRow < row ? row + 1 : row;
+  notify([&](TreeObserver& o) { o.nodeAboutToBeMoved(node, newParent, announcedRow); });
+  detach(node);
+  insertChild(newParent, row, node);
+  adjustSubtreeSizes(newParent, static_cast<std::ptrdiff_t>(node->subtreeSize_));
+  notify([&](TreeObserver& o) { o.nodeMoved(node); });
+  return true;
+}
+
 void Ttree::collapseSubtree(TreeNode* node) {
   std::vector<TreeNode*> pending{node};
   while (!pending.empty()) {
@@ -196,6 +288,12 @@ bool Ttree::isInSubtree(const TreeNode* node, const TreeNode* subtreeRoot) const
   for (const TreeNode* n = node; n != nullptr; n = n->parent_)
     if (n == subtreeRoot) return true;
   return false;
+}
+
+bool Ttree::isDisplayed(const TreeNode* node) const {
+  for (const TreeNode* n = node->parent_; n != nullptr && n != root_; n = n->parent_)
+    if (!n->expanded_) return false;
+  return true;
 }
 
 size_t Ttree::absoluteIndex(const TreeNode* node) const {

@@ -52,6 +52,37 @@ class Ttree : public Component {
   // parent is expanded.
   bool moveNode(TreeNode* node, TreeNode* newParent);
 
+  // --- taking out and putting back, for undo
+  // A subtree taken out of the tree with its nodes and records alive. It
+  // goes back with putBack; dropped, it destroys its nodes and their records.
+  // A handle must not outlive its tree.
+  class TakenSubtree {
+   public:
+    TakenSubtree() = default;
+    TakenSubtree(TakenSubtree&& other) noexcept;
+    TakenSubtree& operator=(TakenSubtree&& other) noexcept;
+    ~TakenSubtree() { reset(); }
+    TreeNode* node() const { return node_; }
+    explicit operator bool() const { return node_ != nullptr; }
+    void reset();
+
+   private:
+    friend class Ttree;
+    TakenSubtree(Ttree* tree, TreeNode* node) : tree_(tree), node_(node) {}
+    Ttree* tree_ = nullptr;
+    TreeNode* node_ = nullptr;
+  };
+  // Cost: as deleteNode, without destroying anything.
+  TakenSubtree takeSubtree(TreeNode* node);
+  // The subtree becomes child `row` of parent (nullptr: the top level), and
+  // the views learn its expanded states again. Cost: the subtree, plus the
+  // siblings on the nearer side of `row`.
+  void putBack(TakenSubtree& taken, TreeNode* parent, size_t row);
+  // Node with its subtree becomes child `row` (counted without the node) of
+  // newParent; nothing else changes. False, changing nothing, when
+  // newParent lies inside the node's subtree.
+  bool moveNodeTo(TreeNode* node, TreeNode* newParent, size_t row);
+
   void setText(TreeNode* node, std::string_view text);
   void setImageIndex(TreeNode* node, int32_t index);
   void setPictures(TreeNode* node, int32_t image, int32_t selected, int32_t state, int32_t overlay);
@@ -70,6 +101,8 @@ class Ttree : public Component {
   // nullptr for the topmost node.
   TreeNode* nodeDisplayedAbove(const TreeNode* node) const;
   bool isInSubtree(const TreeNode* node, const TreeNode* subtreeRoot) const;
+  // Whether all the node's ancestors are expanded.
+  bool isDisplayed(const TreeNode* node) const;
 
   // --- records
   // A new empty record owned by the tree.
@@ -139,6 +172,8 @@ class Ttree : public Component {
   }
   void detach(TreeNode* node);
   void attachFirst(TreeNode* node, TreeNode* parent);
+  // Node becomes child `row` of parent; subtree sizes are the caller's.
+  void insertChild(TreeNode* parent, size_t row, TreeNode* node);
   void adjustSubtreeSizes(TreeNode* from, std::ptrdiff_t delta);
   void recomputeSubtreeSizes();
   size_t destroySubtree(TreeNode* node, bool discardRecords);

@@ -29,6 +29,9 @@ class Desktop {
   // The save prompt: title "Confirm", question icon, "&Yes" (default), "&No",
   // "Cancel"; Escape and the close box answer Cancel.
   virtual SaveAnswer askSave(QWidget* parent, const QString& text) = 0;
+  // A question with "&Yes" (default) and "&No": title "Confirm", question
+  // icon; Escape and the close box answer No. True for Yes.
+  virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
   // A confirmation box with a single "OK": title "Confirm", question icon.
   virtual void confirmOk(QWidget* parent, const QString& text) = 0;
   // An information box with a single "OK": title "Quillmark".

@@ -44,6 +44,16 @@ SaveAnswer QtDesktop::askSave(QWidget* parent, const QString& text) {
   return SaveAnswer::Cancel;
 }
 
+bool QtDesktop::askYesNo(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, parent);
+  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
 void QtDesktop::confirmOk(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Ok, parent);
   box.exec();

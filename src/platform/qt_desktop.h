@@ -11,6 +11,7 @@ class QtDesktop : public Desktop {
  public:
   void showError(QWidget* parent, const QString& message, const QString& details) override;
   SaveAnswer askSave(QWidget* parent, const QString& text) override;
+  bool askYesNo(QWidget* parent, const QString& text) override;
   void confirmOk(QWidget* parent, const QString& text) override;
   void inform(QWidget* parent, const QString& text) override;
   std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;

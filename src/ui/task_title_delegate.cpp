@@ -19,6 +19,18 @@ bool isCtrlLetter(const QKeyEvent* key) {
   return key->modifiers().testFlag(Qt::ControlModifier) && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z;
 }
 
+// Undo and redo keys work on the editor's text while it is open, not on the
+// tree: Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo.
+enum class TextStep { None, Undo, Redo };
+TextStep textStepOf(const QKeyEvent* key) {
+  const Qt::KeyboardModifiers mods =
+      key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+  if (mods == Qt::ControlModifier && key->key() == Qt::Key_Z) return TextStep::Undo;
+  if (mods == Qt::ControlModifier && key->key() == Qt::Key_Y) return TextStep::Redo;
+  if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_Z) return TextStep::Redo;
+  return TextStep::None;
+}
+
 }  // namespace
 
 TaskTitleDelegate::TaskTitleDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
@@ -42,6 +54,10 @@ QWidget* TaskTitleDelegate::createEditor(QWidget* parent, const QStyleOptionView
 bool TaskTitleDelegate::eventFilter(QObject* editor, QEvent* event) {
   switch (event->type()) {
     case QEvent::ShortcutOverride:
+      if (textStepOf(static_cast<QKeyEvent*>(event)) != TextStep::None) {
+        event->accept();  // the editor's key, not the menu's
+        return true;
+      }
       if (isCtrlLetter(static_cast<QKeyEvent*>(event))) {
         event->ignore();  // let the menu shortcut have it
         return true;
@@ -49,6 +65,11 @@ bool TaskTitleDelegate::eventFilter(QObject* editor, QEvent* event) {
       break;
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
+      if (TextStep step = textStepOf(key); step != TextStep::None) {
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+          step == TextStep::Undo ? line->undo() : line->redo();
+        return true;
+      }
       if (!isTabKey(key)) break;
       if (key->modifiers().testFlag(Qt::ControlModifier)) {
         if (onWindowKey) onWindowKey(key);

@@ -83,8 +83,9 @@ bool TaskTreeModel::setData(const QModelIndex& index, const QVariant& value, int
   // Exactly as typed: no trimming, and an empty title is a title.
   QByteArray title = value.toString().toUtf8();
   if (std::string_view(title.constData(), static_cast<size_t>(title.size())) == node->text()) return true;
+  const QByteArray oldTitle(node->text().data(), static_cast<qsizetype>(node->text().size()));
   tree_->setText(node, std::string_view(title.constData(), static_cast<size_t>(title.size())));
-  Q_EMIT titleEdited(index);
+  Q_EMIT titleEdited(index, oldTitle);
   return true;
 }
 

@@ -68,8 +68,8 @@ class TaskTreeModel : public QAbstractItemModel, public TreeObserver {
   void treeDestroyed() override;
 
  Q_SIGNALS:
-  // A confirmed in-place edit that changed the task's title.
-  void titleEdited(const QModelIndex& index);
+  // A confirmed in-place edit that changed the task's title from oldTitle.
+  void titleEdited(const QModelIndex& index, const QByteArray& oldTitle);
   void treeExpansionChanged(const QModelIndex& index, bool expanded);
   void treeSelectionChanged(const QModelIndex& selected);
   // After a reset: the view takes over the tree's expansion and selection.

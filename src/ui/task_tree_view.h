@@ -49,6 +49,8 @@ class TaskTreeView : public QTreeView {
   // is open on another task first; refused during a drag.
   bool editTitle(TreeNode* node);
   bool isEditingTitle() const { return state() == EditingState; }
+  // Confirms the open title edit, if any.
+  void finishEditing();
   // The open title editor, or nullptr.
   QWidget* titleEditor() const;
   bool isDragging() const { return dragging_; }
@@ -93,7 +95,6 @@ class TaskTreeView : public QTreeView {
   void noteFocusIn();
   void noteFocusOut(Qt::FocusReason reason);
   void setDropTarget(const QModelIndex& index);
-  void finishEditing();
 
   TaskTreeModel* taskModel_ = nullptr;
   TaskTitleDelegate* delegate_;

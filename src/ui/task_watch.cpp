@@ -13,19 +13,33 @@ void TaskWatch::watch(Ttree* tree, TreeNode* node) {
 }
 
 void TaskWatch::nodeAboutToBeRemoved(TreeNode* removed) {
-  if (node_ != nullptr && tree_->isInSubtree(node_, removed)) node_ = nullptr;
+  if (node_ != nullptr && awayWith_ == nullptr && tree_->isInSubtree(node_, removed)) node_ = nullptr;
+}
+
+void TaskWatch::nodeAboutToBeTaken(TreeNode* taken) {
+  if (node_ != nullptr && awayWith_ == nullptr && tree_->isInSubtree(node_, taken)) awayWith_ = taken;
+}
+
+void TaskWatch::nodePutBack(TreeNode* node) {
+  if (node == awayWith_) awayWith_ = nullptr;
+}
+
+void TaskWatch::takenSubtreeDestroyed(TreeNode* node) {
+  if (node != awayWith_) return;
+  node_ = nullptr;
+  awayWith_ = nullptr;
 }
 
 void TaskWatch::treeDestroyed() {
   // The tree has already let go of its observers.
   tree_ = nullptr;
-  node_ = nullptr;
+  node_ = awayWith_ = nullptr;
 }
 
 void TaskWatch::stopObserving() {
   if (tree_ != nullptr) tree_->removeObserver(this);
   tree_ = nullptr;
-  node_ = nullptr;
+  node_ = awayWith_ = nullptr;
 }
 
 }  // namespace qm::ui

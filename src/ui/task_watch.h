@@ -12,7 +12,8 @@ namespace qm::ui {
 // modeless properties dialog): tells whether the task is still in its tree,
 // without ever handing out a node that has been freed. The task is gone once
 // it or an ancestor is deleted, the tree is reset (cleared or read anew) or
-// the tree is destroyed.
+// the tree is destroyed. A task taken out for undo is away, not gone: it is
+// followed again once it is put back, and gone only when it is destroyed.
 class TaskWatch : public TreeObserver {
  public:
   TaskWatch() = default;
@@ -25,11 +26,14 @@ class TaskWatch : public TreeObserver {
   void watch(Ttree* tree, TreeNode* node);
 
   // The followed node while it is still in its tree, else nullptr.
-  TreeNode* node() const { return node_; }
-  Ttree* tree() const { return node_ != nullptr ? tree_ : nullptr; }
+  TreeNode* node() const { return awayWith_ == nullptr ? node_ : nullptr; }
+  Ttree* tree() const { return node() != nullptr ? tree_ : nullptr; }
 
   void nodeAboutToBeRemoved(TreeNode* node) override;
-  void treeAboutToBeReset() override { node_ = nullptr; }
+  void nodeAboutToBeTaken(TreeNode* node) override;
+  void nodePutBack(TreeNode* node) override;
+  void takenSubtreeDestroyed(TreeNode* node) override;
+  void treeAboutToBeReset() override { node_ = awayWith_ = nullptr; }
   void treeDestroyed() override;
 
  private:
@@ -40,6 +44,7 @@ class TaskWatch : public TreeObserver {
   // the tree is notifying it.
   Ttree* tree_ = nullptr;
   TreeNode* node_ = nullptr;
+  TreeNode* awayWith_ = nullptr;  // the root of the taken subtree holding node_
 };
 
 }  // namespace qm::ui

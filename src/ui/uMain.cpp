@@ -9,12 +9,14 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTime>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "model/ttree.h"
 #include "ui/command.h"
 #include "ui/main_window_style.h"
 #include "ui/outer_geometry.h"
+#include "ui/recovery.h"
 #include "ui/task_tree_model.h"
 
 namespace qm::ui {
@@ -57,6 +59,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
   buildToolBar();
   clientLayout_->addStretch(1);  // the task tree takes this place once it exists
   buildMainMenu();
+  buildUndoItems();
   buildPopupMenus();
   buildStatusBar();
   bindCommands();
@@ -66,6 +69,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
     ownTray_ = std::make_unique<platform::QtTrayIcon>();
     tray_ = ownTray_.get();
   }
+  startRecovery();
   FormCreate(firstArgument);
 }
 
@@ -73,6 +77,7 @@ TfrmMain::~TfrmMain() {
   // The view and its model go before the tree they show.
   delete treeView_;
   delete treeModel_;
+  undoStack_->clear();  // its steps hold tasks of the tree
   tree_.reset();
   // A window destroyed without a close (tests, a failed start) takes its
   // icon along.
@@ -131,6 +136,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  removeRecovery();
   removeTrayIcon();
   event->accept();
   // The main window may be hidden while others are shown, so the program

@@ -5,9 +5,11 @@
 #include <QPointer>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "platform/desktop.h"
 #include "platform/tray_icon.h"
+#include "stream/file_fingerprint.h"
 #include "ui/pictures.h"
 #include "ui/task_tree_view.h"
 
@@ -17,7 +19,9 @@ class QMenu;
 class QMenuBar;
 class QStatusBar;
 class QToolBar;
+class QTimer;
 class QToolButton;
+class QUndoStack;
 class QVBoxLayout;
 
 namespace qm {
@@ -30,6 +34,9 @@ namespace qm::ui {
 // The application's title: its taskbar entry's text and the icon's tip.
 inline constexpr const char* kApplicationTitle = "Quillmark";
 
+class ChangeCounter;
+class RecoveryFiles;
+class TaskCommand;
 class TaskTreeModel;
 class TfrmProperties;
 
@@ -42,8 +49,10 @@ class TfrmProperties;
 // start-up, Exit/About/Options), uMain_settings.cpp (the settings store),
 // uMain_tree.cpp (the task tree view and its editing commands),
 // uMain_files.cpp (New, Open, Save, Save As, the close query, the
-// command-line open, Properties) and uMain_tray.cpp (the notification icon,
-// Show, Hide and note mode).
+// command-line open, Properties), uMain_tray.cpp (the notification icon,
+// Show, Hide and note mode), uMain_undo.cpp (undo and redo) and
+// uMain_recovery.cpp (recovery files and the check for changes made
+// elsewhere before a save).
 class TfrmMain : public QMainWindow {
   Q_OBJECT
  public:
@@ -78,6 +87,10 @@ class TfrmMain : public QMainWindow {
   QAction* Delete1;
   QAction* mnuProperties;
   QAction* mnuMode;
+  // After the document's Edit items, behind a separator.
+  QAction* N3;
+  QAction* mnuUndo;
+  QAction* mnuRedo;
   QMenu* ools1;
   QAction* mnuSkinChooser;
   QMenu* Help1;
@@ -109,6 +122,16 @@ class TfrmMain : public QMainWindow {
   const platform::FileDialogRequest& SaveDialog1() const { return saveDialog1_; }
   QString panelText(int panel) const;
   void setPanelText(int panel, const QString& text);
+
+  // The edits of the current list that can be undone and redone.
+  QUndoStack* undoStack() const { return undoStack_; }
+  RecoveryFiles& recoveryFiles() const { return *recovery_; }
+  // Writes the recovery file now when the list has unsaved changes made
+  // since the last write (the timer's work).
+  void writeRecovery();
+  // At start, once the window is shown: offers the newest list that an
+  // instance closed without saving left behind.
+  void offerRecovery();
 
   // Windows built elsewhere, shown by About and Options.
   void setAboutBox(QDialog* aboutBox) { aboutBox_ = aboutBox; }
@@ -142,6 +165,8 @@ class TfrmMain : public QMainWindow {
   void mnuExitClick(QObject* Sender);
   void About1Click(QObject* Sender);
   void mnuSkinChooserClick(QObject* Sender);
+  void mnuUndoClick(QObject* Sender);
+  void mnuRedoClick(QObject* Sender);
 
   // --- notification icon and note mode
   // The window procedure's part for the icon: message 1025 with the mouse
@@ -178,6 +203,8 @@ class TfrmMain : public QMainWindow {
   void buildMainMenu();
   void buildPopupMenus();
   void buildStatusBar();
+  void buildUndoItems();
+  void startRecovery();
   void bindCommands();
   void placeOnFirstShow();
 
@@ -190,7 +217,7 @@ class TfrmMain : public QMainWindow {
   TreeNode* insertTask();
   void indentSelectedTask();
   // The moving rule, marking the list modified when the task changed place.
-  void moveTask(TreeNode* task, TreeNode* newParent);
+  void moveTask(TreeNode* task, TreeNode* newParent, const QString& stepName);
   void showTaskCount();
   // The tool buttons that inserting a task enables.
   void enableTaskButtons();
@@ -209,6 +236,24 @@ class TfrmMain : public QMainWindow {
   // there is none; the old tree and its records go.
   void replaceTree(std::unique_ptr<Ttree> loaded);
   void setFileName(const QString& name);
+  // Open's save prompt: whether the list may be replaced now.
+  bool mayReplaceList();
+  // Open's last step: the status bar and the view show the list.
+  void showOpenedList();
+  // The file as just read or written becomes the point of comparison.
+  void rememberFile(const QString& path);
+  // Save's check: true to write over the current file, false when the
+  // command ends (Cancel, or No after its Save As) with `written` telling
+  // whether that Save As wrote the list.
+  bool mayOverwrite(bool& written);
+  // The list's history and recovery files end with it.
+  void forgetList();
+  void removeRecovery();
+
+  // Undo's part of the edits: records a step that has been made (or is made
+  // by its first redo).
+  void pushStep(TaskCommand* step);
+  void takeStep(bool back);
 
   void addTrayIcon();
   void removeTrayIcon();
@@ -233,6 +278,13 @@ class TfrmMain : public QMainWindow {
   bool placed_ = false;
   QPointer<QDialog> aboutBox_;
   QPointer<QWidget> optionsDialog_;
+  QUndoStack* undoStack_ = nullptr;
+  std::unique_ptr<ChangeCounter> changes_;
+  std::unique_ptr<RecoveryFiles> recovery_;
+  QTimer* recoveryTimer_ = nullptr;
+  quint64 writtenChanges_ = 0;
+  QString comparedFile_;
+  std::optional<FileFingerprint> fingerprint_;
 };
 
 // The one main window of the program.

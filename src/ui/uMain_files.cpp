@@ -3,11 +3,14 @@
 // open and the opening of the properties dialog.
 #include <QFile>
 #include <QToolBar>
+#include <QUndoStack>
 #include <utility>
 
 #include "model/ttree.h"
 #include "platform/desktop.h"
 #include "stream/task_list_file.h"
+#include "ui/properties_command.h"
+#include "ui/recovery.h"
 #include "ui/task_tree_model.h"
 #include "ui/uMain.h"
 #include "ui/uProperties.h"
@@ -42,27 +45,31 @@ void TfrmMain::cmdOpenClick(QObject* /*Sender*/) {
   QString scheme;
   GetR(this, directory, scheme);  // for its effect on the open dialog
 
-  bool mayOpen = true;
-  if (tree_ && tag_ == 1) {
-    switch (platform::desktop().askSave(this, kOpenPrompt)) {
-      case platform::SaveAnswer::Yes:
-        saveList();  // and open nothing
-        mayOpen = false;
-        break;
-      case platform::SaveAnswer::No:
-        break;
-      case platform::SaveAnswer::Cancel:
-        mayOpen = false;
-        break;
-    }
-  }
-  if (mayOpen) {
+  if (mayReplaceList()) {
     if (std::optional<QString> chosen = platform::desktop().openFileName(this, openDialog1_)) {
       replaceTree(readTaskList(*chosen));
       setFileName(*chosen);
+      rememberFile(*chosen);
     }
   }
+  showOpenedList();
+}
 
+bool TfrmMain::mayReplaceList() {
+  if (!tree_ || tag_ != 1) return true;
+  switch (platform::desktop().askSave(this, kOpenPrompt)) {
+    case platform::SaveAnswer::Yes:
+      saveList();  // and open nothing
+      return false;
+    case platform::SaveAnswer::No:
+      return true;
+    case platform::SaveAnswer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+void TfrmMain::showOpenedList() {
   simpleText_ = fileName_;
   ToolBar1->update();
   setPanelText(0, fileName_);
@@ -78,7 +85,10 @@ void TfrmMain::cmdSaveClick(QObject* /*Sender*/) { saveList(); }
 bool TfrmMain::saveList() {
   if (!tree_) return false;
   if (fileName_.isEmpty()) return saveListAs();
+  if (bool written = false; !mayOverwrite(written)) return written;
   SaveTaskList(localFileName(fileName_), *tree_);
+  rememberFile(fileName_);
+  removeRecovery();
   setPanelText(0, fileName_);
   setTag(0);
   return true;
@@ -94,6 +104,8 @@ bool TfrmMain::saveListAs() {
   if (!chosen) return false;
   SaveTaskList(localFileName(*chosen), *tree_);
   setFileName(*chosen);
+  rememberFile(*chosen);
+  removeRecovery();
   setPanelText(0, fileName_);
   return true;
 }
@@ -142,6 +154,8 @@ void TfrmMain::replaceTree(std::unique_ptr<Ttree> loaded) {
   // is destroyed, and dialogs watching its tasks learn that they are gone.
   std::unique_ptr<Ttree> old = std::exchange(tree_, std::move(loaded));
   treeModel_->setTree(*tree_);
+  changes_->follow(tree_.get());
+  forgetList();  // the steps name the old tree's tasks, which go now
   old.reset();
 }
 
@@ -155,7 +169,14 @@ void TfrmMain::btnPropertiesClick(QObject* Sender) {
 
 TfrmProperties* TfrmMain::setProperties(QObject* /*Sender*/) {
   SetColor();
-  return TfrmProperties::open(tree_.get(), tree_ ? tree_->selected() : nullptr);
+  TfrmProperties* dialog = TfrmProperties::open(tree_.get(), tree_ ? tree_->selected() : nullptr);
+  // Only the current tree's tasks are written, as the dialog lets go of a
+  // task whose tree was replaced.
+  dialog->onRecordWritten = [this](TreeNode* task, Tinfo& record, const RecordFields& before) {
+    if (tree_ && RecordFields::of(record) != before)
+      pushStep(new PropertiesCommand(*tree_, task, record, before));
+  };
+  return dialog;
 }
 
 }  // namespace qm::ui

@@ -1,5 +1,6 @@
 // The task tree view of the main window and the commands that edit it.
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <new>
 
@@ -7,31 +8,21 @@
 #include "model/ttree.h"
 #include "platform/desktop.h"
 #include "ui/command.h"
+#include "ui/complete_task_command.h"
+#include "ui/delete_task_command.h"
+#include "ui/insert_task_command.h"
 #include "ui/main_window_style.h"
+#include "ui/move_task_command.h"
+#include "ui/recovery.h"
+#include "ui/rename_task_command.h"
 #include "ui/task_tree_model.h"
 #include "ui/uMain.h"
 
 namespace qm::ui {
 namespace {
 
-constexpr int32_t kCompletedImage = 12;
 const QString kNewListPrompt = QStringLiteral("Do you want to save before creating a new task list?");
 const char* const kNewTaskTitle = " ";
-
-bool isDisplayed(const TreeNode* node) {
-  for (const TreeNode* n = node->parent(); n != nullptr && !n->isRoot(); n = n->parent())
-    if (!n->expanded()) return false;
-  return true;
-}
-
-// The task that takes the selection when the selected one is deleted: the
-// next sibling, else the previous one, else the parent.
-TreeNode* successorAfterDeleting(const TreeNode* node) {
-  TreeNode* parent = node->parent();
-  if (node->row() + 1 < parent->childCount()) return parent->child(node->row() + 1);
-  if (node->row() > 0) return parent->child(node->row() - 1);
-  return parent->isRoot() ? nullptr : parent;
-}
 
 void applyLooks(TaskTreeView& view, const TreeSettings& settings) {
   QPalette palette = view.palette();
@@ -84,6 +75,7 @@ void TfrmMain::createTaskTreeView(std::unique_ptr<Ttree> tree) {
   btnInsertNode->setEnabled(true);
 
   tree_ = std::move(tree);
+  changes_->follow(tree_.get());
   treeModel_ = new TaskTreeModel(*tree_, imageList1_, this);
   treeView_ = new TaskTreeView(clientArea_);
   treeView_->setObjectName(QStringLiteral("Tree"));
@@ -111,6 +103,7 @@ void TfrmMain::discardTaskTreeView() {
   treeModel_->deleteLater();  // after the view, which uses it until then
   treeView_ = nullptr;
   treeModel_ = nullptr;
+  forgetList();
   tree_.reset();
   clientLayout_->addStretch(1);
 }
@@ -140,7 +133,11 @@ void TfrmMain::wireTreeEvents() {
     settings.height = geometry.height();
     tree_->setSettings(settings);
   };
-  connect(treeModel_, &TaskTreeModel::titleEdited, this, [this] { setTag(1); });
+  connect(treeModel_, &TaskTreeModel::titleEdited, this,
+          [this](const QModelIndex& index, const QByteArray& old) {
+            setTag(1);
+            pushStep(new RenameTaskCommand(*tree_, treeModel_->nodeOf(index), old.toStdString()));
+          });
   // A list read from a file brings the control's colour and border with it.
   connect(treeModel_, &TaskTreeModel::treeWasReset, this, [this] { applyTreeLooks(); });
   events.onDoubleClick = [this] { runCommand(this, [this] { setProperties(treeView_); }); };
@@ -150,7 +147,7 @@ void TfrmMain::wireTreeEvents() {
 
 void TfrmMain::cmdNewNodeClick(QObject* /*Sender*/) {
   if (!tree_) return;
-  insertTask();
+  pushStep(new InsertTaskCommand(*tree_, insertTask()));
   setTag(1);
 }
 
@@ -172,10 +169,10 @@ TreeNode* TfrmMain::insertTask() {
 
 void TfrmMain::tbDeleteNodeClick(QObject* /*Sender*/) {
   if (!tree_ || tree_->selected() == nullptr) return;
-  TreeNode* doomed = tree_->selected();
-  TreeNode* successor = successorAfterDeleting(doomed);
-  tree_->deleteNode(doomed);
-  tree_->select(successor);
+  // Taken out rather than destroyed, so that undo can put it back.
+  auto* step = new DeleteTaskCommand(*tree_, tree_->selected());
+  pushStep(step);
+  tree_->select(step->changedTask());
   treeView_->viewport()->update();
   showTaskCount();
   setTag(1);
@@ -184,8 +181,10 @@ void TfrmMain::tbDeleteNodeClick(QObject* /*Sender*/) {
 void TfrmMain::Complete1Click(QObject* /*Sender*/) {
   if (!tree_ || tree_->selected() == nullptr) return;
   TreeNode* task = tree_->selected();
-  tree_->setImageIndex(task, kCompletedImage);
-  if (Tinfo* record = task->record()) record->icon = task->imageIndex();
+  const bool done =
+      task->imageIndex() == CompleteTaskCommand::kCompletedImage &&
+      (task->record() == nullptr || task->record()->icon == CompleteTaskCommand::kCompletedImage);
+  if (!done) pushStep(new CompleteTaskCommand(*tree_, task));
   RefreshNode(task);
   treeView_->viewport()->update();
   update();
@@ -193,7 +192,7 @@ void TfrmMain::Complete1Click(QObject* /*Sender*/) {
 }
 
 void TfrmMain::RefreshNode(TreeNode* Node) {
-  if (Node == nullptr || treeView_ == nullptr || !isDisplayed(Node)) return;
+  if (Node == nullptr || treeView_ == nullptr || !tree_->isDisplayed(Node)) return;
   QRect row = treeView_->visualRect(treeModel_->indexOf(Node));
   row.setLeft(0);
   row.setRight(treeView_->viewport()->width());
@@ -231,15 +230,15 @@ void TfrmMain::indentSelectedTask() {
   TreeNode* task = tree_->selected();
   if (task == nullptr) return;
   TreeNode* above = tree_->nodeDisplayedAbove(task);
-  moveTask(task, above);
+  moveTask(task, above, QStringLiteral("Indent"));
   tree_->select(above);
 }
 
-void TfrmMain::moveTask(TreeNode* task, TreeNode* newParent) {
-  const TreeNode* oldParent = task->parent();
-  size_t oldRow = task->row();
+void TfrmMain::moveTask(TreeNode* task, TreeNode* newParent, const QString& stepName) {
+  auto step = std::make_unique<MoveTaskCommand>(*tree_, stepName, task, newParent);
   tree_->moveNode(task, newParent);
-  if (task->parent() != oldParent || task->row() != oldRow) setTag(1);
+  if (step->moved()) setTag(1);
+  if (step->changedAnything()) pushStep(step.release());
 }
 
 void TfrmMain::TreeDragOver(QObject* /*Sender*/, QObject* /*Source*/, int /*X*/, int /*Y*/,
@@ -252,7 +251,7 @@ void TfrmMain::TreeDragDrop(QObject* /*Sender*/, QObject* /*Source*/, int X, int
   TreeNode* target = treeView_->nodeAt(QPoint(X, Y));
   TreeNode* task = tree_->selected();
   if (target == nullptr || task == nullptr) return;
-  moveTask(task, target);
+  moveTask(task, target, QStringLiteral("Move"));
   tree_->select(target);
 }
 

@@ -197,6 +197,7 @@ void TfrmProperties::cmdOKClick() {
 void TfrmProperties::SaveClick() {
   Tinfo* record = target();
   if (record == nullptr) return;
+  const RecordFields before = RecordFields::of(*record);
   record->note = noteOfRecord(*Memo1);
   record->taskstart = DateTimePicker3->dayCount();
   record->taskend = DateTimePicker2->dayCount();
@@ -204,6 +205,7 @@ void TfrmProperties::SaveClick() {
   record->status = cboStatus->currentText().toStdString();
   // Only ever sets the ticked box; the tree view takes it at its next click.
   if (record->status == kCompleteStatus) record->icon = kTickedBoxImage;
+  if (onRecordWritten) onRecordWritten(task_.node(), *record, before);
 }
 
 void TfrmProperties::cmdCancelClick() { reject(); }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
+#include "ui/properties_command.h"
 #include "ui/task_watch.h"
 
 class QComboBox;
@@ -55,6 +57,9 @@ class TfrmProperties : public QDialog {
 
   // The record that OK writes now, or nullptr when there is none.
   Tinfo* target() const;
+
+  // Told after each write into the target, with what the record held before.
+  std::function<void(TreeNode* task, Tinfo& record, const RecordFields& before)> onRecordWritten;
 
  public Q_SLOTS:
   // Saves, then closes.

@@ -23,6 +23,10 @@ class ErrorRecordingDesktop : public platform::Desktop {
     ADD_FAILURE() << "unexpected save prompt: " << text.toStdString();
     return platform::SaveAnswer::Cancel;
   }
+  bool askYesNo(QWidget*, const QString& text) override {
+    ADD_FAILURE() << "unexpected question: " << text.toStdString();
+    return false;
+  }
   void confirmOk(QWidget*, const QString& text) override {
     ADD_FAILURE() << "unexpected confirmation: " << text.toStdString();
   }

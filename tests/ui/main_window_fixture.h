@@ -25,6 +25,8 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(settingsDir.isValid());
     hive = std::make_unique<platform::HiveFileStore>(settingsDir.filePath(QStringLiteral("registry.reg")));
     platform::setSettingsStore(hive.get());
+    // Recovery files of the windows under test go where nothing else looks.
+    qputenv("XDG_STATE_HOME", settingsDir.filePath(QStringLiteral("state")).toLocal8Bit());
   }
 
   void TearDown() override {

@@ -53,6 +53,10 @@ const ItemRow kItems[] = {
     {"mnuEdit", "Delete1", "&Delete Node", QKeySequence("Ctrl+D"), false},
     {"mnuEdit", "mnuProperties", "&Properties", QKeySequence("Ctrl+P"), false},
     {"mnuEdit", "mnuMode", "M&ode", QKeySequence("Ctrl+O"), false},
+    // Added after the document's items.
+    {"mnuEdit", "N3", "", QKeySequence(), true},
+    {"mnuEdit", "mnuUndo", "&Undo", QKeySequence("Ctrl+Z"), false},
+    {"mnuEdit", "mnuRedo", "&Redo", QKeySequence("Ctrl+Y"), false},
     {"ools1", "mnuSkinChooser", "&Options", QKeySequence(), true},
     {"Help1", "About1", "&About", QKeySequence("Ctrl+T"), true},
 };
@@ -208,6 +212,7 @@ TEST_F(CommandAvailability, AtStartAfterTheFirstCreateAndAfterTheFirstInsert) {
   EXPECT_EQ(w.panelText(1), "1");
 
   w.cmdNewNodeClick(nullptr);
+  expected["mnuUndo"] = true;  // the insert can be undone
   EXPECT_EQ(enabledStates(w), expected);
   EXPECT_FALSE(w.Print1->isEnabled());
   EXPECT_FALSE(w.mnuMode->isEnabled());

@@ -34,6 +34,17 @@ class ScriptedDesktop : public platform::Desktop {
     return answer;
   }
 
+  bool askYesNo(QWidget*, const QString& text) override {
+    questions.append(text);
+    if (yesNoAnswers.empty()) {
+      ADD_FAILURE() << "unexpected question: " << text.toStdString();
+      return false;
+    }
+    bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+  }
+
   void confirmOk(QWidget*, const QString& text) override { confirmations.append(text); }
   void inform(QWidget*, const QString& text) override { informations.append(text); }
 
@@ -55,6 +66,8 @@ class ScriptedDesktop : public platform::Desktop {
   QList<platform::FileDialogRequest> openRequests;
   QList<platform::FileDialogRequest> saveRequests;
   std::deque<platform::SaveAnswer> saveAnswers;
+  QStringList questions;
+  std::deque<bool> yesNoAnswers;
   // nullopt cancels the dialog.
   std::deque<std::optional<QString>> fileNames;
 

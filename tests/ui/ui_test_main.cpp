@@ -12,6 +12,9 @@ int main(int argc, char* argv[]) {
   // Never the user's own settings.
   QTemporaryDir configHome;
   qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+  // Nor its recovery files.
+  QTemporaryDir stateHome;
+  qputenv("XDG_STATE_HOME", stateHome.path().toUtf8());
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmark"));
