@@ -11,7 +11,8 @@ foreach(program quillmark qmk)
   endif()
 endforeach()
 
-if(TARGET quillmark)
+# Windows has no use for the freedesktop files.
+if(TARGET quillmark AND NOT WIN32)
   set(qm_resources ${PROJECT_SOURCE_DIR}/resources)
   install(FILES ${qm_resources}/quillmark.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${qm_resources}/quillmark-mime.xml

@@ -10,6 +10,7 @@
 #include "cli/markdown.h"
 #include "cli/outline.h"
 #include "model/error.h"
+#include "stream/native_path.h"
 #include "stream/task_list_file.h"
 
 namespace qm::cli {
@@ -34,8 +35,13 @@ std::string readTextFile(const std::string& fileName, std::istream& in) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
   std::error_code ignored;
   errno = 0;
-  if (!std::filesystem::is_directory(fileName, ignored))
+  std::filesystem::path path = nativePath(fileName);
+  if (!std::filesystem::is_directory(path, ignored))
+#ifdef _WIN32
+    file.reset(::_wfopen(path.c_str(), L"rb"));  // the narrow name would be taken in the system code page
+#else
     file.reset(std::fopen(fileName.c_str(), "rb"));
+#endif
   else
     errno = EISDIR;
   if (!file) raiseFileError(FileAction::Opening, fileName, "Cannot open file %s", {fileName});

@@ -48,5 +48,10 @@ std::string formatMessage(std::string_view pattern, std::initializer_list<std::s
 // file may be left empty for a caller that knows it to fill in.
 [[noreturn]] void raiseFileError(FileAction action, const std::string& file, std::string_view pattern,
                                  std::initializer_list<std::string_view> args = {});
+#ifdef _WIN32
+// The same for a failed Win32 call, which leaves its reason in GetLastError.
+[[noreturn]] void raiseWin32FileError(FileAction action, const std::string& file, std::string_view pattern,
+                                      std::initializer_list<std::string_view> args = {});
+#endif
 
 }  // namespace qm

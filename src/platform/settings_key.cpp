@@ -1,6 +1,6 @@
 #include "platform/settings_key.h"
 
-#include "model/error.h"
+#include "platform/setting_text.h"
 
 namespace qm::platform {
 
@@ -13,15 +13,12 @@ SettingsKey::~SettingsKey() {
 
 QString SettingsKey::readText(const QString& name) {
   std::optional<StoredValue> value = store_.queryValue(*key_, name);
-  if (!value || value->data.isEmpty()) return {};
-  if (value->type != value_type::kText && value->type != value_type::kExpandableText)
-    raise("Invalid data type for '%s'", {name.toStdString()});
-  qsizetype end = value->data.indexOf('\0');
-  return QString::fromUtf8(end < 0 ? value->data : value->data.left(end));
+  if (!value) return {};
+  return QString::fromStdString(settingText(name.toStdString(), value->type, value->data.toStdString()));
 }
 
 void SettingsKey::writeText(const QString& name, const QString& text) {
-  if (!store_.setTextValue(*key_, name, text)) raise("Failed to set data for '%s'", {name.toStdString()});
+  if (!store_.setTextValue(*key_, name, text)) settingWriteFailed(name.toStdString());
 }
 
 }  // namespace qm::platform

@@ -2,22 +2,11 @@
 
 #include <QByteArray>
 #include <QString>
-#include <cstdint>
 #include <optional>
 
-namespace qm::platform {
+#include "platform/setting_text.h"
 
-// Value types, numbered as the Windows registry numbers them, so that a hive
-// exported from Windows keeps its meaning.
-namespace value_type {
-inline constexpr uint32_t kNone = 0;
-inline constexpr uint32_t kText = 1;            // REG_SZ
-inline constexpr uint32_t kExpandableText = 2;  // REG_EXPAND_SZ
-inline constexpr uint32_t kBinary = 3;          // REG_BINARY
-inline constexpr uint32_t kDword = 4;           // REG_DWORD
-inline constexpr uint32_t kMultiText = 7;       // REG_MULTI_SZ
-inline constexpr uint32_t kQword = 11;          // REG_QWORD
-}  // namespace value_type
+namespace qm::platform {
 
 // A value as the byte-oriented registry calls hand it out: text types come
 // as their characters in the program's code page (UTF-8 here) followed by a
@@ -46,7 +35,8 @@ class SettingsStore {
   virtual void closeKey(Key key) = 0;
 };
 
-// The store in use: the per-user hive file unless a test installed another.
+// The store in use: the per-user registry on Windows, elsewhere the hive
+// file, unless a test installed another.
 SettingsStore& settingsStore();
 void setSettingsStore(SettingsStore* store);  // nullptr restores the hive file
 

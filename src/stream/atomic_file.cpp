@@ -1,9 +1,13 @@
 #include "stream/atomic_file.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +19,137 @@
 
 #include "model/error.h"
 #include "stream/file_sink.h"
+#include "stream/native_path.h"
+
+#ifdef _WIN32
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path directoryOf(const fs::path& target) {
+  return target.parent_path().empty() ? fs::path(L".") : target.parent_path();
+}
+
+// Temporary files are named ".<target>.saving-XXXXXX", a shape no one gives a
+// file of their own. A shortened name keeps the temporary name within the
+// file system's limit.
+std::wstring temporaryPrefix(const fs::path& target) {
+  std::wstring base = target.filename().wstring().substr(0, 200);
+  if (!base.empty() && IS_HIGH_SURROGATE(base.back())) base.pop_back();
+  return L"." + base + L".saving-";
+}
+constexpr size_t kUniqueLength = 6;
+
+// A save holds its temporary file open without sharing until it is closed
+// to be moved into place, so deleting one fails unless a killed save left it.
+void removeLeftovers(const fs::path& target) {
+  const std::wstring prefix = temporaryPrefix(target);
+  std::error_code error;
+  for (fs::directory_iterator it(directoryOf(target), error), end; !error && it != end; it.increment(error)) {
+    const std::wstring name = it->path().filename().wstring();
+    if (name.size() == prefix.size() + kUniqueLength && name.starts_with(prefix) &&
+        it->is_regular_file(error))
+      ::DeleteFileW(it->path().c_str());
+  }
+}
+
+// A temporary file beside the target that deletes itself unless it was moved
+// into place.
+class WindowsTemporaryFile {
+ public:
+  explicit WindowsTemporaryFile(const fs::path& target) {
+    const std::wstring prefix = temporaryPrefix(target);
+    DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount();
+    for (int attempt = 0; attempt < 100 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+      wchar_t suffix[kUniqueLength + 1];
+      ::swprintf(suffix, kUniqueLength + 1, L"%06X", (seed + attempt * 40503u) & 0xFFFFFF);
+      path_ = directoryOf(target) / (prefix + suffix);
+      handle_ =
+          ::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle_ == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    created_ = handle_ != INVALID_HANDLE_VALUE;
+  }
+  WindowsTemporaryFile(const WindowsTemporaryFile&) = delete;
+  WindowsTemporaryFile& operator=(const WindowsTemporaryFile&) = delete;
+  ~WindowsTemporaryFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+    if (!committed_ && created_) ::DeleteFileW(path_.c_str());
+  }
+
+  bool created() const { return created_; }
+  HANDLE handle() const { return handle_; }
+
+  // Flushes and closes the file, then gives it the old file's attributes.
+  void finish(DWORD attributes) {
+    if (!::FlushFileBuffers(handle_)) raiseWin32FileError(FileAction::Saving, {}, "Stream write error");
+    HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    if (!::CloseHandle(handle)) raiseWin32FileError(FileAction::Saving, {}, "Stream write error");
+    if (attributes != FILE_ATTRIBUTE_NORMAL && !::SetFileAttributesW(path_.c_str(), attributes))
+      raiseWin32FileError(FileAction::Saving, {}, "Stream write error");
+  }
+
+  void moveOver(const fs::path& target, bool targetExists) {
+    bool moved = targetExists && ::ReplaceFileW(target.c_str(), path_.c_str(), nullptr,
+                                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    // The target may have gone since it was looked at: then it is a plain move.
+    if (!moved && (!targetExists || ::GetLastError() == ERROR_FILE_NOT_FOUND))
+      moved =
+          ::MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!moved) raiseWin32FileError(FileAction::Saving, {}, "Stream write error");
+    committed_ = true;
+  }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  fs::path path_;
+  bool created_ = false;
+  bool committed_ = false;
+};
+
+// What the new file takes over from the old one, and what refuses the save.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kRefusingAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
+
+}  // namespace
+
+void replaceFileAtomically(const std::string& fileName, const std::function<void(ByteSink&)>& produce) {
+  try {
+    fs::path target = nativePath(fileName);
+    if (target.empty()) {
+      ::SetLastError(ERROR_INVALID_NAME);
+      raiseWin32FileError(FileAction::Saving, fileName, "Cannot create file %s", {fileName});
+    }
+    DWORD old = ::GetFileAttributesW(target.c_str());
+    bool exists = old != INVALID_FILE_ATTRIBUTES;
+    if (exists && (old & kRefusingAttributes) != 0) {
+      // Windows' own reason for a read-only file; a folder or device has none.
+      ::SetLastError(old & FILE_ATTRIBUTE_READONLY ? ERROR_ACCESS_DENIED : ERROR_SUCCESS);
+      raiseWin32FileError(FileAction::Saving, fileName, "Cannot create file %s", {fileName});
+    }
+    removeLeftovers(target);
+    WindowsTemporaryFile temporary(target);
+    if (!temporary.created())
+      raiseWin32FileError(FileAction::Saving, fileName, "Cannot create file %s", {fileName});
+    FileSink sink(temporary.handle());
+    produce(sink);
+    temporary.finish(exists && (old & kKeptAttributes) != 0 ? (old & kKeptAttributes)
+                                                            : FILE_ATTRIBUTE_NORMAL);
+    temporary.moveOver(target, exists);
+  } catch (Error& error) {
+    error.setFile(fileName, FileAction::Saving);
+    throw;
+  }
+}
+
+}  // namespace qm
+
+#else
 
 namespace qm {
 namespace {
@@ -166,3 +301,5 @@ void replaceFileAtomically(const std::string& fileName, const std::function<void
 }
 
 }  // namespace qm
+
+#endif

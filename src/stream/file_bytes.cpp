@@ -1,9 +1,13 @@
 #include "stream/file_bytes.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -12,6 +16,113 @@
 
 #include "model/error.h"
 #include "model/huge_pages.h"
+#include "stream/native_path.h"
+
+#ifdef _WIN32
+
+namespace qm {
+namespace {
+
+// Opened for reading while other readers are let in but writers are kept
+// out, so the bytes cannot change under the reader.
+class WindowsFile {
+ public:
+  explicit WindowsFile(const std::string& name) : name_(name) {
+    std::filesystem::path path = nativePath(name);
+    ::SetLastError(ERROR_INVALID_NAME);  // the reason when the name is not UTF-8
+    if (!path.empty())
+      handle_ = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  }
+  WindowsFile(const WindowsFile&) = delete;
+  WindowsFile& operator=(const WindowsFile&) = delete;
+  WindowsFile(WindowsFile&& other) noexcept : handle_(other.handle_), name_(std::move(other.name_)) {
+    other.handle_ = INVALID_HANDLE_VALUE;
+  }
+  ~WindowsFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+  HANDLE handle() const { return handle_; }
+
+  // The bytes read, 0 at the end of the file.
+  size_t read(char* into, size_t size) {
+    DWORD got = 0;
+    if (!::ReadFile(handle_, into, static_cast<DWORD>(std::min<size_t>(size, DWORD{1} << 30)), &got, nullptr))
+      raiseWin32FileError(FileAction::Opening, name_, "Stream read error");
+    return got;
+  }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  std::string name_;
+};
+
+// A directory cannot be opened this way; a device or a pipe is refused here.
+WindowsFile openRegularFile(const std::string& fileName, size_t& size) {
+  WindowsFile file(fileName);
+  LARGE_INTEGER bytes{};
+  bool opened = file.handle() != INVALID_HANDLE_VALUE;
+  bool regular = opened && ::GetFileType(file.handle()) == FILE_TYPE_DISK;
+  if (opened && !regular) ::SetLastError(ERROR_SUCCESS);  // a device or a pipe: no reason of its own
+  if (!regular || !::GetFileSizeEx(file.handle(), &bytes))
+    raiseWin32FileError(FileAction::Opening, fileName, "Cannot open file %s", {fileName});
+  size = static_cast<size_t>(bytes.QuadPart);
+  return file;
+}
+
+// A plain read, as the reader asks for the bytes, into one block of the
+// file's size that stays until the reader is done.
+class WindowsFileSource : public ByteSource {
+ public:
+  WindowsFileSource(WindowsFile file, size_t size)
+      : file_(std::move(file)), bytes_(new char[size]), size_(size) {}
+
+  const char* data() const override { return bytes_.get(); }
+  size_t size() const override { return size_; }
+  size_t filled() const override { return filled_; }
+
+  void fill(size_t end) override {
+    constexpr size_t kReadAhead = size_t{1} << 20;
+    end = std::min(std::max(end, filled_ + kReadAhead), size_);
+    while (filled_ < end && !ended_) {
+      size_t got = file_.read(bytes_.get() + filled_, end - filled_);
+      ended_ = got == 0;  // shorter than when opened: the reader fails
+      filled_ += got;
+    }
+  }
+
+ private:
+  WindowsFile file_;
+  std::unique_ptr<char[]> bytes_;
+  size_t size_;
+  size_t filled_ = 0;
+  bool ended_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> openFileSource(const std::string& fileName) {
+  size_t size = 0;
+  WindowsFile file = openRegularFile(fileName, size);
+  return std::make_unique<WindowsFileSource>(std::move(file), size);
+}
+
+std::string readWholeFile(const std::string& fileName) {
+  size_t size = 0;
+  WindowsFile file = openRegularFile(fileName, size);
+  std::string bytes(size + 1, '\0');  // one more byte sees the end
+  size_t used = 0;
+  for (size_t got = 1; got > 0; used += got) {
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    got = file.read(bytes.data() + used, bytes.size() - used);
+  }
+  bytes.resize(used);
+  return bytes;
+}
+
+}  // namespace qm
+
+#else
 
 namespace qm {
 namespace {
@@ -153,3 +264,5 @@ std::string readWholeFile(const std::string& fileName) {
 }
 
 }  // namespace qm
+
+#endif

@@ -22,7 +22,15 @@ const QString kOpenPrompt = QStringLiteral("Do you want to save before opening a
 const QString kClosePrompt = QStringLiteral("Do you want to save before closing?");
 const QString kSelectFirst = QStringLiteral("Please select an item first");
 
-std::string localFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+// The core takes UTF-8 names on Windows, where it calls the wide-character
+// file API; elsewhere the file system's own encoding.
+std::string localFileName(const QString& path) {
+#ifdef _WIN32
+  return path.toStdString();
+#else
+  return QFile::encodeName(path).toStdString();
+#endif
+}
 
 }  // namespace
 

@@ -1,5 +1,5 @@
 # Runs the qmk program itself: exit statuses and what reaches the terminal.
-# Usage: cmake -DQMK=<path to qmk> -P qmk_binary_test.cmake
+# Usage: cmake -DQMK=<path to qmk, after its emulator if any> -P qmk_binary_test.cmake
 function(expect_run expected_status expected_output)
   execute_process(COMMAND ${QMK} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT status EQUAL expected_status)

@@ -1,8 +1,13 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +16,7 @@
 
 #include "model/tinfo.h"
 #include "stream/atomic_file.h"
+#include "stream/native_path.h"
 #include "stream/task_list_file.h"
 #include "stream/task_list_writer.h"
 #include "stream_test_support.h"
@@ -33,12 +39,6 @@ void writeFile(const fs::path& path, std::string_view bytes) {
 
 size_t filesIn(const fs::path& directory) {
   return static_cast<size_t>(std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
-}
-
-mode_t modeOf(const fs::path& path) {
-  struct stat info;
-  EXPECT_EQ(::stat(path.c_str(), &info), 0);
-  return info.st_mode & 07777;
 }
 
 void fillTree(Ttree& tree, int count) {
@@ -131,6 +131,83 @@ TEST_F(AtomicSave, ALongFileNameStillGetsATemporaryFile) {
   EXPECT_EQ(filesIn(directory), 1u);
 }
 
+TEST_F(AtomicSave, ANameInOtherScriptsIsSavedAndOpenedUnderThatName) {
+  const std::string name = utf8Name(directory) + "/B\u00fcro \u2713.jjp";
+  Ttree tree;
+  fillTree(tree, 2);
+  SaveTaskList(name, tree);  // creates it
+  SaveTaskList(name, tree);  // replaces it
+  ASSERT_EQ(filesIn(directory), 1u);
+  EXPECT_EQ(utf8Name(fs::directory_iterator(directory)->path().filename()), "B\u00fcro \u2713.jjp");
+  Ttree back;
+  LoadTaskList(name, back);
+  EXPECT_EQ(test::describe(back), test::describe(tree));
+}
+
+TEST_F(AtomicSave, AFileThatCannotBeCreatedIsReportedByName) {
+  Ttree tree;
+  std::string missing = (directory / "no" / "such.jjp").string();
+  EXPECT_EQ(errorOf([&] { SaveTaskList(missing, tree); }), "Cannot create file " + missing);
+  fs::create_directories(directory / "adir");
+  std::string aDirectory = (directory / "adir").string();
+  EXPECT_EQ(errorOf([&] { SaveTaskList(aDirectory, tree); }), "Cannot create file " + aDirectory);
+}
+
+TEST_F(AtomicSave, FailuresCarryTheFileAndTheSystemsReason) {
+  Ttree tree;
+  const std::string missing = (directory / "no" / "such.jjp").string();
+  try {
+    SaveTaskList(missing, tree);
+    ADD_FAILURE() << "saved into a missing directory";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.file(), missing);
+    EXPECT_EQ(error.action(), FileAction::Saving);
+    EXPECT_TRUE(error.reason() == std::errc::no_such_file_or_directory) << error.reason().message();
+  }
+}
+
+#ifdef _WIN32
+
+TEST_F(AtomicSave, AReadOnlyTargetIsRefusedAndOtherAttributesAreKept) {
+  writeFile(target, "old");
+  std::wstring path = target.wstring();
+  ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  Ttree tree;
+  EXPECT_EQ(errorOf([&] { SaveTaskList(target.string(), tree); }), "Cannot create file " + target.string());
+  EXPECT_EQ(contentOf(target), "old");
+  EXPECT_EQ(filesIn(directory), 1u);
+
+  ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  SaveTaskList(target.string(), tree);
+  EXPECT_TRUE(contentOf(target) == saveTaskListToBytes(tree));
+  EXPECT_EQ(::GetFileAttributesW(path.c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
+  EXPECT_EQ(filesIn(directory), 1u);
+}
+
+TEST_F(AtomicSave, LeftoversOfKilledSavesGoButOneBeingWrittenStays) {
+  fs::path abandoned = directory / ".list.jjp.saving-ABC123";
+  fs::path held = directory / ".list.jjp.saving-DEF456";
+  fs::path unlike = directory / ".list.jjp.saving-1";
+  for (const fs::path& path : {abandoned, held, unlike}) writeFile(path, "partial");
+  HANDLE holder = ::CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  Ttree tree;
+  SaveTaskList(target.string(), tree);
+  ::CloseHandle(holder);
+  EXPECT_FALSE(fs::exists(abandoned));
+  EXPECT_TRUE(fs::exists(held));
+  EXPECT_TRUE(fs::exists(unlike));
+  EXPECT_TRUE(contentOf(target) == saveTaskListToBytes(tree));
+}
+
+#else
+
+mode_t modeOf(const fs::path& path) {
+  struct stat info;
+  EXPECT_EQ(::stat(path.c_str(), &info), 0);
+  return info.st_mode & 07777;
+}
+
 TEST_F(AtomicSave, PermissionsOfTheOldFileAreKept) {
   writeFile(target, "old");
   ::chmod(target.c_str(), 0640);
@@ -161,15 +238,6 @@ TEST_F(AtomicSave, ASymbolicLinkIsFollowedAndStaysALink) {
   EXPECT_EQ(filesIn(directory / "real"), 1u);
 }
 
-TEST_F(AtomicSave, AFileThatCannotBeCreatedIsReportedByName) {
-  Ttree tree;
-  std::string missing = (directory / "no" / "such.jjp").string();
-  EXPECT_EQ(errorOf([&] { SaveTaskList(missing, tree); }), "Cannot create file " + missing);
-  fs::create_directories(directory / "adir");
-  std::string aDirectory = (directory / "adir").string();
-  EXPECT_EQ(errorOf([&] { SaveTaskList(aDirectory, tree); }), "Cannot create file " + aDirectory);
-}
-
 TEST_F(AtomicSave, LeftoversOfTheTargetThatNobodyHoldsAreRemovedBeforeASave) {
   const char* const kept[] = {".list.jjp.backup", ".list.jjp.saving-toolong", ".other.jjp.saving-abc123",
                               "list.jjp.saving-abc123", ".list.jjp.saving-inuse1"};
@@ -185,19 +253,6 @@ TEST_F(AtomicSave, LeftoversOfTheTargetThatNobodyHoldsAreRemovedBeforeASave) {
   EXPECT_EQ(filesIn(directory), std::size(kept) + 1);
 }
 
-TEST_F(AtomicSave, FailuresCarryTheFileAndTheSystemsReason) {
-  Ttree tree;
-  const std::string missing = (directory / "no" / "such.jjp").string();
-  try {
-    SaveTaskList(missing, tree);
-    ADD_FAILURE() << "saved into a missing directory";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.file(), missing);
-    EXPECT_EQ(error.action(), FileAction::Saving);
-    EXPECT_EQ(error.reason(), std::make_error_code(std::errc::no_such_file_or_directory));
-  }
-}
-
 TEST_F(AtomicSave, AReadOnlyDirectoryRefusesTheSaveAndKeepsTheOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only directories";
   writeFile(target, "old");
@@ -208,6 +263,8 @@ TEST_F(AtomicSave, AReadOnlyDirectoryRefusesTheSaveAndKeepsTheOldFile) {
   EXPECT_EQ(contentOf(target), "old");
   EXPECT_EQ(filesIn(directory), 1u);
 }
+
+#endif
 
 }  // namespace
 }  // namespace qm
