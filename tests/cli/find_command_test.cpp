@@ -48,6 +48,7 @@ TEST(QmkFind, PrintsThePathOfEachMatchInDisplayOrder) {
   std::ostringstream out, err;
   EXPECT_EQ(runQmk(fromInput, bytes, out, err), 0);
   EXPECT_EQ(out.str(), call + "\n");
+  bytes.close();  // Windows deletes no file that is open
   std::filesystem::remove(file);
 
   for (std::vector<std::string_view> wrong : {std::vector<std::string_view>{"find", "a.jjp"},
