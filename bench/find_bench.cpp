@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/task_search.h"
+#include "model/task_text_index.h"
 #include "sample_cache.h"
 #include "stream/task_list_file.h"
 
@@ -41,6 +42,42 @@ void BM_FindNothingInTitlesAndNotes(benchmark::State& state) { findNothing(state
 BENCHMARK(BM_FindNothingInTitlesAndNotes)->Apply(applySizes);
 void BM_FindNothingInTitles(benchmark::State& state) { findNothing(state, false); }
 BENCHMARK(BM_FindNothingInTitles)->Apply(applySizes);
+
+// The same key over the copy of the texts that the find bar keeps while it
+// is open.
+const TaskTextIndex& indexOf(size_t tasks) {
+  static std::map<size_t, TaskTextIndex> cache;
+  TaskTextIndex& index = cache[tasks];
+  if (index.taskCount() == 0)
+    while (!index.buildSome(openedSample(tasks), 32'768)) {
+    }
+  return index;
+}
+void findNothingInTheCopy(benchmark::State& state, bool notesToo) {
+  auto tasks = static_cast<size_t>(state.range(0));
+  const TaskTextIndex& index = indexOf(tasks);
+  TaskQuery query("plant", notesToo);
+  for (auto _ : state) benchmark::DoNotOptimize(index.find(query, tasks / 2, SearchDirection::Forward, true));
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(tasks));
+}
+void BM_FindNothingInTheCopyOfTitlesAndNotes(benchmark::State& state) { findNothingInTheCopy(state, true); }
+BENCHMARK(BM_FindNothingInTheCopyOfTitlesAndNotes)->Apply(applySizes);
+void BM_FindNothingInTheCopyOfTitles(benchmark::State& state) { findNothingInTheCopy(state, false); }
+BENCHMARK(BM_FindNothingInTheCopyOfTitles)->Apply(applySizes);
+
+// Making that copy, all its slices together: the find bar does it in the
+// background once the bar opens and after each change.
+void BM_CopyTheTexts(benchmark::State& state) {
+  Ttree& tree = openedSample(static_cast<size_t>(state.range(0)));
+  for (auto _ : state) {
+    TaskTextIndex index;
+    while (!index.buildSome(tree, 32'768)) {
+    }
+    benchmark::DoNotOptimize(index.taskCount());
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(tree.nodeCount()));
+}
+BENCHMARK(BM_CopyTheTexts)->Apply(applySizes);
 
 // F3 over and over: each search starts after the last match found.
 void BM_FindNextMatch(benchmark::State& state) {

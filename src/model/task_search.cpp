@@ -12,17 +12,44 @@ bool TaskQuery::matches(const TreeNode& task) const {
   return notesToo_ && task.record() != nullptr && text_.foundIn(task.record()->note);
 }
 
-size_t TaskQuery::firstMatch(std::span<const TreeNode* const> tasks) const {
-  std::array<std::string_view, kBatch> titles;
-  std::array<std::string_view, kBatch> notes;
-  size_t count = std::min(tasks.size(), kBatch);
-  for (size_t i = 0; i < count; ++i) titles[i] = tasks[i]->text();
-  if (notesToo_)
-    for (size_t i = 0; i < count; ++i)
-      notes[i] = tasks[i]->record() != nullptr ? tasks[i]->record()->note.view() : "";
-  for (size_t i = 0; i < count; ++i)
-    if (text_.foundIn(titles[i]) || (notesToo_ && text_.foundIn(notes[i]))) return i;
-  return tasks.size();
+namespace {
+
+// Starts loading a text's bytes; only its first line when its size is not
+// known yet.
+void requestText(std::string_view text) {
+  for (size_t at = 0; at < text.size(); at += 64) __builtin_prefetch(text.data() + at);
+  __builtin_prefetch(text.data() + (text.empty() ? 0 : text.size() - 1));
+}
+
+}  // namespace
+
+// Each task passes three stages, kAhead tasks apart in all: its node's
+// pointers are followed (the title and the record asked for), then the
+// record's (the note asked for, the title's size read), then every line of
+// both texts is asked for. Buys a million titles and notes in 0.0 ms
+// instead of 0.0.
+template <typename Next, typename OnMatch>
+void TaskQuery::matchInTurn(size_t count, Next next, OnMatch onMatch) const {
+  constexpr size_t kAhead = 32;
+  constexpr size_t kSecond = 12;  // tasks behind the newest
+  constexpr size_t kThird = 20;
+  std::array<FoundTask, kAhead> queue;
+  auto at = [&](size_t taken) -> const TreeNode& { return *queue[taken % kAhead].task; };
+  for (size_t taken = 0; taken < count + kAhead; ++taken) {
+    if (taken >= kAhead && matches(at(taken)) && !onMatch(queue[taken % kAhead])) return;
+    if (taken < count) {
+      queue[taken % kAhead] = next();
+      __builtin_prefetch(at(taken).text().data());
+      if (notesToo_ && at(taken).record() != nullptr) __builtin_prefetch(&at(taken).record()->note);
+    }
+    if (taken >= kSecond && taken - kSecond < count && notesToo_ && at(taken - kSecond).record() != nullptr)
+      __builtin_prefetch(at(taken - kSecond).record()->note.data());
+    if (taken >= kThird && taken - kThird < count) {
+      const TreeNode& task = at(taken - kThird);
+      requestText(task.text());
+      if (notesToo_ && task.record() != nullptr) requestText(task.record()->note);
+    }
+  }
 }
 
 // --- the cursor
@@ -87,15 +114,19 @@ TreeNode* findTask(const Ttree& tree, const TaskQuery& query, const TreeNode* fr
   };
   if (!fromIncluded) step();
   // Every task once; `from` last when it was left out at the start.
-  std::array<const TreeNode*, TaskQuery::kBatch> batch;
-  for (size_t left = tree.nodeCount(); left > 0;) {
-    size_t count = std::min(left, batch.size());
-    for (size_t i = 0; i < count; ++i, step()) batch[i] = cursor.node();
-    size_t found = query.firstMatch({batch.data(), count});
-    if (found < count) return const_cast<TreeNode*>(batch[found]);
-    left -= count;
-  }
-  return nullptr;
+  const TreeNode* found = nullptr;
+  query.matchInTurn(
+      tree.nodeCount(),
+      [&] {
+        FoundTask next{0, cursor.node()};
+        step();
+        return next;
+      },
+      [&](const FoundTask& match) {
+        found = match.task;
+        return false;
+      });
+  return const_cast<TreeNode*>(found);
 }
 
 TreeNode* findAmong(const Ttree& tree, std::span<const FoundTask> found, const TaskQuery& query,
@@ -117,33 +148,42 @@ TreeNode* findAmong(const Ttree& tree, std::span<const FoundTask> found, const T
     else
       start = isOne && fromIncluded ? place : place + count - 1;
   }
-  std::array<const TreeNode*, TaskQuery::kBatch> batch;
-  for (size_t step = 0; step < count;) {
-    size_t size = std::min(count - step, batch.size());
-    for (size_t i = 0; i < size; ++i, ++step)
-      batch[i] = found[(forward ? start + step : start + count * 2 - step) % count].task;
-    size_t match = query.firstMatch({batch.data(), size});
-    if (match < size) return const_cast<TreeNode*>(batch[match]);
-  }
-  return nullptr;
-}
-
-void MatchCounter::add(size_t index, const TreeNode* task) {
-  found_.push_back({index, task});
-  if (task == current_) rank_ = found_.size();
+  const TreeNode* match = nullptr;
+  size_t step = 0;
+  query.matchInTurn(
+      count, [&] { return found[(forward ? start + step++ : start + count * 2 - step++) % count]; },
+      [&](const FoundTask& f) {
+        match = f.task;
+        return false;
+      });
+  return const_cast<TreeNode*>(match);
 }
 
 bool MatchCounter::countSome(const Ttree& tree, size_t tasks) {
   if (query_.empty()) return true;
+  auto add = [this](const FoundTask& match) {
+    found_.push_back(match);
+    if (match.task == current_) rank_ = found_.size();
+    return true;
+  };
   if (among_) {
-    for (; tasks > 0 && next_ < among_->size(); --tasks, ++next_)
-      if (query_.matches(*(*among_)[next_].task)) add((*among_)[next_].index, (*among_)[next_].task);
+    size_t count = std::min(tasks, among_->size() - next_);
+    query_.matchInTurn(
+        count, [&] { return (*among_)[next_++]; }, add);
     return next_ == among_->size();
   }
-  PreorderCursor cursor(next_ < tree.nodeCount() ? tree.nodeAt(next_) : nullptr);
-  for (; tasks > 0 && cursor.node() != nullptr; --tasks, ++next_, cursor.forward())
-    if (query_.matches(*cursor.node())) add(next_, cursor.node());
-  return cursor.node() == nullptr;
+  if (next_ >= tree.nodeCount()) return true;  // it may have shrunk since the last slice
+  PreorderCursor cursor(tree.nodeAt(next_));
+  size_t count = std::min(tasks, tree.nodeCount() - next_);
+  query_.matchInTurn(
+      count,
+      [&] {
+        FoundTask next{next_++, cursor.node()};
+        cursor.forward();
+        return next;
+      },
+      add);
+  return next_ == tree.nodeCount();
 }
 
 }  // namespace qm

@@ -11,6 +11,14 @@
 
 namespace qm {
 
+// A task that matched, with its absolute index.
+struct FoundTask {
+  size_t index;
+  const TreeNode* task;
+};
+
+enum class SearchDirection { Forward, Backward };
+
 // What a find looks for: a text in a task's title, or, with notesToo, in
 // its record's note as well.
 class TaskQuery {
@@ -18,20 +26,28 @@ class TaskQuery {
   TaskQuery(std::string_view text, bool notesToo) : text_(text), notesToo_(notesToo) {}
 
   bool empty() const { return text_.empty(); }
+  const TextMatcher& matcher() const { return text_; }
   bool notesToo() const { return notesToo_; }
   bool matches(const TreeNode& task) const;
-  // The position of the first of the tasks that matches, or their count.
-  // Looks all their texts up before matching any, so that the memory reads
-  // of many tasks overlap; one by one, a walk of a big list waits on each.
-  size_t firstMatch(std::span<const TreeNode* const> tasks) const;
-  static constexpr size_t kBatch = 64;  // tasks to firstMatch at a time
+  bool matches(std::string_view title, std::string_view note) const {
+    return text_.foundIn(title) || (notesToo_ && text_.foundIn(note));
+  }
 
  private:
+  friend TreeNode* findTask(const Ttree&, const TaskQuery&, const TreeNode*, SearchDirection, bool);
+  friend TreeNode* findAmong(const Ttree&, std::span<const FoundTask>, const TaskQuery&, const TreeNode*,
+                             SearchDirection, bool);
+  friend class MatchCounter;
+  // Calls next() `count` times for tasks in turn and onMatch(found) for each
+  // of them that matches, in the same order, until onMatch returns false.
+  // Asks for a task's texts some tasks before matching it, so that the
+  // memory reads of many overlap: one by one, a big list waits on each.
+  template <typename Next, typename OnMatch>
+  void matchInTurn(size_t count, Next next, OnMatch onMatch) const;
+
   TextMatcher text_;
   bool notesToo_;
 };
-
-enum class SearchDirection { Forward, Backward };
 
 // The first task that matches, walking the whole tree in display order
 // (pre-order, collapsed subtrees included) from `from` in the direction
@@ -41,12 +57,6 @@ enum class SearchDirection { Forward, Backward };
 // Costs a walk of the tree in the worst case and nothing per task beyond it.
 TreeNode* findTask(const Ttree& tree, const TaskQuery& query, const TreeNode* from, SearchDirection direction,
                    bool fromIncluded);
-
-// A task that matched, with its absolute index.
-struct FoundTask {
-  size_t index;
-  const TreeNode* task;
-};
 
 // findTask among `found`, the matches of an earlier count in display order,
 // for a query whose text holds the earlier one's (so that every task it
@@ -78,8 +88,6 @@ class MatchCounter {
   std::vector<FoundTask> takeFound() { return std::move(found_); }
 
  private:
-  void add(size_t index, const TreeNode* task);
-
   TaskQuery query_;
   const TreeNode* current_;
   std::shared_ptr<const std::vector<FoundTask>> among_;

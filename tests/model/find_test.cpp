@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "model/task_search.h"
+#include "model/task_text_index.h"
 #include "model/tinfo.h"
 
 namespace qm {
@@ -54,6 +56,51 @@ TEST(TextMatcher, FoldsEveryMappedLetterOfTheThreeScripts) {
   EXPECT_EQ(foldCase(0x1E9E), 0x00DFu);
   EXPECT_EQ(foldCase(U'1'), U'1');
   EXPECT_EQ(foldCase(0x65E5), 0x65E5u);
+}
+
+// Folds a text made of whole characters and stray 0xFF bytes, the slow way.
+std::u32string foldedSlowly(const std::string& text) {
+  std::u32string folded;
+  for (size_t i = 0; i < text.size();) {
+    auto lead = static_cast<unsigned char>(text[i]);
+    size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (lead == 0xFF) {
+      folded += char32_t{0x1100FF};
+      ++i;
+      continue;
+    }
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) code = (code << 6) | (text[i + k] & 0x3F);
+    folded += foldCase(code);
+    i += length;
+  }
+  return folded;
+}
+
+// Against the slow way, in texts long and short, where the fast scans take
+// their shortcuts: runs of plain ASCII, letters whose spellings differ in
+// length (the Kelvin sign, the long s), letters without an ASCII spelling.
+TEST(TextMatcher, FindsWhatASlowSearchFinds) {
+  const std::vector<std::string> pieces = {
+      "a",    "A",      "k",      "K",      "\u212A", "s",      "S",      "\u017F", "t",    "T", " ",
+      "plan", "\u00E9", "\u00C9", "\u03C3", "\u03A3", "\u03C2", "\u00DF", "\u1E9E", "\xFF", "x"};
+  std::mt19937 random(7);
+  auto pick = [&](size_t low, size_t high) {
+    return std::uniform_int_distribution<size_t>(low, high)(random);
+  };
+  auto textOf = [&](size_t count) {
+    std::string text;
+    while (count-- > 0) text += pieces[pick(0, pick(0, 3) == 0 ? pieces.size() - 1 : 11)];
+    return text;
+  };
+  for (int round = 0; round < 20'000; ++round) {
+    std::string needle = textOf(pick(1, 5));
+    std::string haystack = textOf(pick(0, 40));
+    std::u32string folded = foldedSlowly(needle);
+    bool expected = foldedSlowly(haystack).find(folded) != std::u32string::npos;
+    ASSERT_EQ(TextMatcher(needle).foundIn(haystack), expected)
+        << '"' << needle << "\" in \"" << haystack << '"';
+  }
 }
 
 class FindTask : public ::testing::Test {
@@ -138,6 +185,50 @@ TEST_F(FindTask, ALongerTextIsFoundAmongTheMatchesOfTheShorterAsInTheTree) {
     ASSERT_TRUE(among.countSome(tree, 100) && whole.countSome(tree, 100));
     EXPECT_EQ(among.matches(), whole.matches());
     EXPECT_EQ(among.rankOfCurrent(), whole.rankOfCurrent());
+  }
+}
+
+// The copy of the texts finds what the tree's walk finds, from every kind of
+// start, both ways, with and without notes; texts end in characters cut
+// short and start with their lost continuation bytes, and matches could run
+// from one text into the next.
+TEST(TaskTextIndex, FindsWhatTheWalkOfTheTreeFinds) {
+  const std::vector<std::string> pieces = {"ab",     "AB", "b", "a",    "\xC3", "\xA9",
+                                           "\u00E9", " ",  "",  "\xFF", "ba"};
+  std::mt19937 random(11);
+  auto pick = [&](size_t low, size_t high) {
+    return std::uniform_int_distribution<size_t>(low, high)(random);
+  };
+  auto textOf = [&](size_t count) {
+    std::string text;
+    while (count-- > 0) text += pieces[pick(0, pieces.size() - 1)];
+    return text;
+  };
+  Ttree tree;
+  std::vector<TreeNode*> tasks;
+  for (int i = 0; i < 9000; ++i) {
+    TreeNode* parent = tasks.empty() || pick(0, 2) == 0 ? nullptr : tasks[pick(0, tasks.size() - 1)];
+    Tinfo* record = pick(0, 9) == 0 ? nullptr : tree.createRecord();
+    if (record != nullptr) record->note = textOf(pick(0, 4));
+    tasks.push_back(tree.appendNode(parent, textOf(pick(0, 3)), record));
+  }
+  TaskTextIndex index;
+  while (!index.buildSome(tree, 1000)) {
+  }
+  ASSERT_EQ(index.taskCount(), tree.nodeCount());
+  for (int round = 0; round < 400; ++round) {
+    const std::string tails[] = {"", "", "", "\xC3\xA9zz", std::string("\0a", 2)};  // 0: as between texts
+    TaskQuery query(textOf(pick(1, 3)) + tails[pick(0, 4)], pick(0, 1) == 1);
+    const TreeNode* from = pick(0, 9) == 0 ? nullptr : tasks[pick(0, tasks.size() - 1)];
+    auto direction = pick(0, 1) == 0 ? SearchDirection::Forward : SearchDirection::Backward;
+    bool included = pick(0, 1) == 1;
+    TreeNode* walked = findTask(tree, query, from, direction, included);
+    std::optional<size_t> copied =
+        index.find(query, from ? std::optional(tree.absoluteIndex(from)) : std::nullopt, direction, included);
+    ASSERT_EQ(copied.has_value(), walked != nullptr) << round;
+    if (walked != nullptr) {
+      ASSERT_EQ(*copied, tree.absoluteIndex(walked)) << round;
+    }
   }
 }
 

@@ -1,0 +1,84 @@
+#include "model/task_text_index.h"
+
+#include <algorithm>
+
+#include "model/tinfo.h"
+
+namespace qm {
+
+bool TaskTextIndex::buildSome(const Ttree& tree, size_t tasks) {
+  size_t next = ends_.size();
+  if (next >= tree.nodeCount()) return true;
+  for (PreorderCursor cursor(tree.nodeAt(next)); tasks > 0 && cursor.node() != nullptr;
+       --tasks, cursor.forward()) {
+    const TreeNode& task = *cursor.node();
+    bytes_ += task.text();
+    size_t titleEnd = bytes_.size();
+    bytes_ += '\0';
+    if (task.record() != nullptr) bytes_ += task.record()->note.view();
+    ends_.push_back({titleEnd, bytes_.size()});
+    bytes_ += '\0';
+  }
+  return ends_.size() == tree.nodeCount();
+}
+
+std::optional<size_t> TaskTextIndex::matchAmong(const TaskQuery& query, size_t first, size_t last,
+                                                bool wantLast) const {
+  std::string_view bytes(bytes_.data(), ends_[last - 1].note);
+  std::optional<size_t> found;
+  for (size_t at = startOf(first); at < bytes.size();) {
+    std::optional<TextMatcher::Match> match = query.matcher().firstIn(bytes, at);
+    if (!match) break;
+    auto holder = std::upper_bound(ends_.begin() + static_cast<ptrdiff_t>(first),
+                                   ends_.begin() + static_cast<ptrdiff_t>(last), match->begin,
+                                   [](size_t at, const Ends& ends) { return at < ends.note; });
+    auto task = static_cast<size_t>(holder - ends_.begin());
+    bool inTitle = match->begin < holder->title;
+    if (match->begin == holder->title || match->begin < startOf(task)) {
+      at = match->begin + 1;  // begins at a 0 byte, in no text
+      continue;
+    }
+    if (!inTitle && !query.notesToo()) {
+      at = holder->note + 1;  // no title match begins in a note
+      continue;
+    }
+    if (match->end > (inTitle ? holder->title : holder->note)) {
+      at = match->begin + 1;  // runs on into the next text
+      continue;
+    }
+    found = task;
+    if (!wantLast) break;
+    at = holder->note + 1;
+  }
+  return found;
+}
+
+std::optional<size_t> TaskTextIndex::find(const TaskQuery& query, std::optional<size_t> from,
+                                          SearchDirection direction, bool fromIncluded) const {
+  size_t count = ends_.size();
+  if (query.empty() || count == 0) return std::nullopt;
+  bool forward = direction == SearchDirection::Forward;
+  size_t start = from.value_or(forward ? 0 : count - 1);
+  if (from && !fromIncluded) start = forward ? (start + 1) % count : (start + count - 1) % count;
+  // In stretches of tasks, so that going back stops at the nearest stretch
+  // with a match; round the list from start.
+  constexpr size_t kStretch = 4096;
+  std::optional<size_t> found;
+  for (size_t done = 0; done < count && !found;) {
+    size_t left = count - done;
+    if (forward) {
+      size_t first = (start + done) % count;
+      size_t last = first + std::min({kStretch, count - first, left});
+      found = matchAmong(query, first, last, false);
+      done += last - first;
+    } else {
+      size_t last = (start + count - done) % count + 1;  // one past the stretch's last task
+      size_t first = last - std::min({kStretch, last, left});
+      found = matchAmong(query, first, last, true);
+      done += last - first;
+    }
+  }
+  return found;
+}
+
+}  // namespace qm
