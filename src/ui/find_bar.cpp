@@ -22,6 +22,11 @@ constexpr size_t kCountSlice = 32'768;
 
 bool isEnterKey(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 
+std::optional<size_t> indexOfSelected(const Ttree& tree) {
+  if (tree.selected() == nullptr) return std::nullopt;
+  return tree.absoluteIndex(tree.selected());
+}
+
 }  // namespace
 
 FindBar::FindBar(QWidget* parent) : QWidget(parent) {
@@ -61,6 +66,8 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   connect(chkNotesToo, &QCheckBox::toggled, this, &FindBar::textEdited);
   countTimer_.setInterval(0);
   connect(&countTimer_, &QTimer::timeout, this, &FindBar::countSome);
+  copyTimer_.setInterval(0);
+  connect(&copyTimer_, &QTimer::timeout, this, &FindBar::copySomeTexts);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) {
     hadFocus_ = now != nullptr && isAncestorOf(now);
     // A dialog taking the focus may edit a note.
@@ -87,6 +94,7 @@ Ttree* FindBar::tree() const { return model_ != nullptr ? model_->tree() : nullp
 
 void FindBar::open() {
   show();
+  if (!texts_) startCopyingTexts();
   txtFind->setFocus(Qt::ShortcutFocusReason);
   txtFind->selectAll();
 }
@@ -94,6 +102,7 @@ void FindBar::open() {
 void FindBar::close() {
   Q_EMIT leaving();
   hide();
+  dropTextCopy();
 }
 
 void FindBar::keyPressEvent(QKeyEvent* event) {
@@ -142,6 +151,7 @@ void FindBar::find(SearchDirection direction, bool fromIncluded) {
     lblFindCount->clear();
     return;
   }
+  if (!texts_) startCopyingTexts();  // shown from the menu, without open()
   bool notes = chkNotesToo->isChecked();
   bool knownMiss = missed_ && missedWithNotes_ == notes && text.contains(*missed_);
   TaskQuery query(text.toStdString(), notes);
@@ -150,7 +160,10 @@ void FindBar::find(SearchDirection direction, bool fromIncluded) {
     found = nullptr;
   else if (auto among = countedHolding(text, notes))
     found = findAmong(*searched, *among, query, searched->selected(), direction, fromIncluded);
-  else
+  else if (const TaskTextIndex* texts = textCopy()) {
+    std::optional<size_t> at = texts->find(query, indexOfSelected(*searched), direction, fromIncluded);
+    found = at ? searched->nodeAt(*at) : nullptr;
+  } else
     found = findTask(*searched, query, searched->selected(), direction, fromIncluded);
   if (found == nullptr) {
     missed_ = text;
@@ -220,9 +233,36 @@ void FindBar::countSome() {
     lblFindCount->setText(QStringLiteral("%1 of %2").arg(rank).arg(matches));
 }
 
+// --- the copy of the texts
+
+void FindBar::dropTextCopy() {
+  copyTimer_.stop();
+  texts_.reset();
+}
+
+void FindBar::startCopyingTexts() {
+  dropTextCopy();
+  if (tree() == nullptr) return;
+  texts_.emplace();
+  copyTimer_.start();
+}
+
+void FindBar::copySomeTexts() {
+  Ttree* copied = tree();
+  if (!texts_ || copied == nullptr || texts_->buildSome(*copied, kCountSlice)) copyTimer_.stop();
+}
+
+const TaskTextIndex* FindBar::textCopy() const {
+  Ttree* searched = tree();
+  if (!texts_ || isCopyingTexts() || searched == nullptr || texts_->taskCount() != searched->nodeCount())
+    return nullptr;
+  return &*texts_;
+}
+
 void FindBar::forgetResults() {
   missed_.reset();
   counted_.reset();
+  isVisible() ? startCopyingTexts() : dropTextCopy();
   if (!counter_) return;
   // Counted again over the tree as it now is, from the task now selected.
   Ttree* counted = tree();

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "model/task_search.h"
+#include "model/task_text_index.h"
 
 class QCheckBox;
 class QLabel;
@@ -45,6 +46,12 @@ class FindBar : public QWidget {
   bool hadFocus() const { return hadFocus_; }
   // Counting "3 of 17" still has tasks to go through.
   bool isCounting() const { return counter_.has_value(); }
+  // The copy of the texts that a search reads instead of the tree is still
+  // being made; until it is, searches walk the tree.
+  bool isCopyingTexts() const { return copyTimer_.isActive(); }
+  // Every edit, undone and redone ones too, comes through here: the copy of
+  // the texts and what is known of the last search no longer hold.
+  void treeEdited() { forgetResults(); }
 
   QLabel* lblFind;
   QLineEdit* txtFind;
@@ -68,6 +75,11 @@ class FindBar : public QWidget {
   void showResult(TreeNode* found);
   void startCounting(const TreeNode* current);
   void countSome();
+  void startCopyingTexts();
+  void dropTextCopy();
+  void copySomeTexts();
+  // The copy of every task's texts, once it is complete, or null.
+  const TaskTextIndex* textCopy() const;
   // The tree changed: what is known of the last search no longer holds.
   void forgetResults();
   Ttree* tree() const;
@@ -75,6 +87,10 @@ class FindBar : public QWidget {
   QPointer<TaskTreeModel> model_;
   std::optional<MatchCounter> counter_;
   QTimer countTimer_;
+  // Made in slices while the bar is shown, dropped when it hides: tens of
+  // megabytes in a list of a million tasks.
+  std::optional<TaskTextIndex> texts_;
+  QTimer copyTimer_;
   // The last count finished, with its matches: a text holding its text is
   // looked for among them instead of in the whole tree.
   struct Counted {

@@ -1,5 +1,6 @@
 // Find: the find bar under the task tree and the Edit menu's find items.
 #include <QLineEdit>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "ui/find_bar.h"
@@ -18,6 +19,8 @@ void TfrmMain::buildFindBar() {
 void TfrmMain::attachFindBar() {
   for (QAction* item : {mnuFind, mnuFindNext, mnuFindPrevious}) item->setEnabled(true);
   findBar_->setTaskModel(treeModel_);
+  // Every edit is a step, a note written by the properties dialog too.
+  connect(undoStack_, &QUndoStack::indexChanged, findBar_, &FindBar::treeEdited, Qt::UniqueConnection);
   // Merely searching is no edit: the focus coming back from the bar is not
   // the view's focus entry.
   auto entry = std::move(treeView_->events.onFocusEntry);

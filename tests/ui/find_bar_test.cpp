@@ -14,6 +14,7 @@
 #include "main_window_fixture.h"
 #include "model/tinfo.h"
 #include "stream/task_list_file.h"
+#include "ui/properties_command.h"
 
 namespace qm::test {
 namespace {
@@ -178,6 +179,30 @@ TEST_F(FindBarTest, EscapeAndCloseGiveTheFocusBackAndNothingIsModified) {
   field->setFocus(Qt::TabFocusReason);
   view().setFocus(Qt::TabFocusReason);
   EXPECT_EQ(window->Tag(), 1);
+}
+
+// Searches read a copy of the texts once it is made; every step, done or
+// undone, makes it again.
+TEST_F(FindBarTest, TheCopyOfTheTextsFollowsEveryStep) {
+  auto copied = [&] { return QTest::qWaitFor([&] { return !bar().isCopyingTexts(); }); };
+  bar().open();
+  ASSERT_TRUE(copied());
+  type(QStringLiteral("visa"));
+  EXPECT_EQ(bar().lblFindCount->text(), "No match");
+  EXPECT_FALSE(bar().isCopyingTexts());  // finding is no step
+  // As the properties dialog's OK writes a note.
+  ui::RecordFields before = ui::RecordFields::of(*lunch->record());
+  lunch->record()->note = "Get the VISA";
+  window->undoStack()->push(new ui::PropertiesCommand(tree(), lunch, *lunch->record(), before));
+  ASSERT_TRUE(copied());
+  press(Qt::Key_Return);
+  EXPECT_EQ(tree().selected(), lunch);
+  window->undoStack()->undo();
+  ASSERT_TRUE(copied());
+  press(Qt::Key_Return);
+  EXPECT_EQ(count(), "No match");
+  bar().close();
+  EXPECT_FALSE(bar().isCopyingTexts());
 }
 
 TEST_F(FindBarTest, QmkFindGivesTheWindowsMatches) {
