@@ -5,6 +5,7 @@
 #include <time.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@
 #include "sample_cache.h"
 #include "sample_list.h"
 #include "stream/task_list_file.h"
+#include "ui/find_bar.h"
 #include "ui/task_tree_model.h"
 #include "ui/uMain.h"
 
@@ -44,6 +46,7 @@ class FailingDesktop : public platform::Desktop {
     fail(text);
     return platform::SaveAnswer::Cancel;
   }
+  bool askYesNo(QWidget*, const QString& text) override { fail(text); }
   void confirmOk(QWidget*, const QString& text) override { fail(text); }
   void inform(QWidget*, const QString& text) override { fail(text); }
   // The open dialog's answer.
@@ -338,6 +341,33 @@ void BM_WindowScrollPage(benchmark::State& state) {
       [] {});
 }
 BENCHMARK(BM_WindowScrollPage)->Apply(applySizes);
+
+// The worst key in the find bar: "plan" is found everywhere, "plant" and
+// "planz" nowhere, so the search goes round the whole list (its copy of
+// the texts, made once the bar opened). The two take turns, since a text
+// holding the last one missed is known to miss.
+void BM_WindowFindKeyMatchingNothing(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  ui::FindBar& bar = *list.window->findBar();
+  bar.open();
+  bar.txtFind->setText(QStringLiteral("plan"));
+  bool ready = QTest::qWaitFor([&] { return !bar.isCopyingTexts(); }, 60'000);
+  bool turn = false;
+  timeSteps(
+      state, list, [] {},
+      [&] {
+        turn = !turn;
+        QTest::keyClick(bar.txtFind, turn ? Qt::Key_T : Qt::Key_Z);
+      },
+      [&] {
+        QTest::keyClick(bar.txtFind, Qt::Key_Backspace);
+        (void)QTest::qWaitFor([&] { return !bar.isCounting(); }, 60'000);
+      });
+  state.counters["copy_was_made"] = ready ? 1 : 0;
+  bar.close();
+  list.selectAndShow(list.middle);
+}
+BENCHMARK(BM_WindowFindKeyMatchingNothing)->Apply(applySizes)->Iterations(20);
 
 }  // namespace
 }  // namespace qm::bench

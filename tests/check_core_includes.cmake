@@ -13,9 +13,7 @@ set(allowed
   # and those reading a large file needs to give memory back as it goes (mmap, madvise)
   sys/mman.h
   # the Win32 calls that do the same jobs on Windows
-  windows.h
-  # the compiler's SSE2 intrinsics (part of every x86-64), for the find's scan
-  emmintrin.h)
+  windows.h)
 file(GLOB_RECURSE sources ${SOURCE_DIR}/src/model/* ${SOURCE_DIR}/src/stream/*)
 set(failures "")
 foreach(source IN LISTS sources)

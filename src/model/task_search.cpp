@@ -25,9 +25,9 @@ void requestText(std::string_view text) {
 
 // Each task passes three stages, kAhead tasks apart in all: its node's
 // pointers are followed (the title and the record asked for), then the
-// record's (the note asked for, the title's size read), then every line of
-// both texts is asked for. Buys a million titles and notes in 0.0 ms
-// instead of 0.0.
+// record's (the note asked for), then every line of both texts is asked
+// for. Buys a walk of a million titles and notes in 61-66 ms instead of
+// 74-80.
 template <typename Next, typename OnMatch>
 void TaskQuery::matchInTurn(size_t count, Next next, OnMatch onMatch) const {
   constexpr size_t kAhead = 32;

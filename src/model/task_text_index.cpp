@@ -9,6 +9,7 @@ namespace qm {
 bool TaskTextIndex::buildSome(const Ttree& tree, size_t tasks) {
   size_t next = ends_.size();
   if (next >= tree.nodeCount()) return true;
+  ends_.reserve(tree.nodeCount());
   for (PreorderCursor cursor(tree.nodeAt(next)); tasks > 0 && cursor.node() != nullptr;
        --tasks, cursor.forward()) {
     const TreeNode& task = *cursor.node();
@@ -19,6 +20,9 @@ bool TaskTextIndex::buildSome(const Ttree& tree, size_t tasks) {
     ends_.push_back({titleEnd, bytes_.size()});
     bytes_ += '\0';
   }
+  // Room for the rest at the first slice's rate, so that tens of megabytes
+  // are not copied again and again as they grow.
+  if (next == 0) bytes_.reserve(bytes_.size() / ends_.size() * tree.nodeCount() * 9 / 8);
   return ends_.size() == tree.nodeCount();
 }
 

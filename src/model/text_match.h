@@ -52,14 +52,6 @@ class TextMatcher {
                                  const unsigned char* end) const;
   template <size_t FirstPairs, size_t SecondPairs>
   uint64_t candidatesIn(uint64_t word) const;
-  // The same sixteen bytes at a time, where the processor has the
-  // instructions for it. With ByLast, where a stretch of text is all ASCII,
-  // a match must end lastOffset_ bytes after its start, so the last
-  // character is tested there instead of the second: far fewer candidates
-  // where many words start as the text does.
-  template <size_t FirstPairs, size_t SecondPairs, bool ByLast>
-  const unsigned char* scanVectors(const unsigned char* begin, const unsigned char* p,
-                                   const unsigned char* end) const;
   const unsigned char* scanBytes(const unsigned char* begin, const unsigned char* p,
                                  const unsigned char* end) const;
   // One past the match that begins at p, or nullptr.
@@ -72,8 +64,6 @@ class TextMatcher {
   std::array<bool, 256> isStart_{};
   BytePairs first_;
   BytePairs second_;  // no pairs: any byte may follow
-  BytePairs last_;    // the ASCII spellings of the last character
-  size_t lastOffset_ = 0;
   Scan nextCandidate_ = &TextMatcher::scanBytes;
 };
 
