@@ -61,9 +61,12 @@ double timing(const Timings& timings, const std::string& name, long size) {
 // Passes over the whole list may grow linearly; every other benchmark is a
 // single-task operation and must not grow with the list.
 bool isWholeListPass(const std::string& name) {
-  static const std::set<std::string> passes = {"BM_SaveToMemory", "BM_LoadFromMemory",   "BM_SaveToFile",
-                                               "BM_LoadFromFile", "BM_NameRecords",      "BM_LinkRecords",
-                                               "BM_ClearTasks",   "BM_DestroyLoadedTree"};
+  static const std::set<std::string> passes = {
+      "BM_SaveToMemory", "BM_LoadFromMemory", "BM_SaveToFile", "BM_LoadFromFile", "BM_NameRecords",
+      "BM_LinkRecords", "BM_ClearTasks", "BM_DestroyLoadedTree",
+      // the find's walks: a key that matches nothing, the count
+      "BM_FindNothingInTitlesAndNotes", "BM_FindNothingInTitles", "BM_FindNothingInTheCopyOfTitlesAndNotes",
+      "BM_FindNothingInTheCopyOfTitles", "BM_FindAmongTheLastMatches", "BM_CountMatches", "BM_CopyTheTexts"};
   return passes.count(name) > 0;
 }
 
@@ -120,6 +123,7 @@ void printGrowth(const Timings& t, Verdicts& verdicts) {
 // same list's file.
 void printWindow(const Timings& core, const Timings& window, Verdicts& verdicts) {
   constexpr double kFrameMs = 16.0;
+  constexpr double kKeyMs = 50.0;
   const std::map<long, double> openLimitMs = {{100'000, 150.0}, {1'000'000, 1000.0}};
   std::printf("\nThe window, UI-thread CPU ms up to the repaint (memcpy of the file: %.2f ms, %.2f ms)\n",
               timing(core, "BM_Memcpy", 100'000) / 1e6, timing(core, "BM_Memcpy", 1'000'000) / 1e6);
@@ -135,8 +139,10 @@ void printWindow(const Timings& core, const Timings& window, Verdicts& verdicts)
                                        " ms)");
       }
     } else if (name != "BM_WindowOpen" && name != "BM_WindowReopen") {  // whole-list reads
-      verdicts.check(large < kFrameMs,
-                     name + " at 1000000 tasks takes " + std::to_string(large) + " ms (target < 16 ms)");
+      // A key in the find bar may take a pass over the whole list.
+      double limit = name.starts_with("BM_WindowFind") ? kKeyMs : kFrameMs;
+      verdicts.check(large < limit, name + " at 1000000 tasks takes " + std::to_string(large) +
+                                        " ms (target < " + std::to_string(limit) + " ms)");
     }
   }
 }

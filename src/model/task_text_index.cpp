@@ -1,6 +1,7 @@
 #include "model/task_text_index.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "model/tinfo.h"
 
@@ -33,8 +34,8 @@ std::optional<size_t> TaskTextIndex::matchAmong(const TaskQuery& query, size_t f
   for (size_t at = startOf(first); at < bytes.size();) {
     std::optional<TextMatcher::Match> match = query.matcher().firstIn(bytes, at);
     if (!match) break;
-    auto holder = std::upper_bound(ends_.begin() + static_cast<ptrdiff_t>(first),
-                                   ends_.begin() + static_cast<ptrdiff_t>(last), match->begin,
+    auto holder = std::upper_bound(ends_.begin() + static_cast<std::ptrdiff_t>(first),
+                                   ends_.begin() + static_cast<std::ptrdiff_t>(last), match->begin,
                                    [](size_t at, const Ends& ends) { return at < ends.note; });
     auto task = static_cast<size_t>(holder - ends_.begin());
     bool inTitle = match->begin < holder->title;
