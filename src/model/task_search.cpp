@@ -129,6 +129,27 @@ TreeNode* findTask(const Ttree& tree, const TaskQuery& query, const TreeNode* fr
   return const_cast<TreeNode*>(found);
 }
 
+std::optional<size_t> findInRun(const Ttree& tree, const TaskQuery& query, size_t first, size_t last,
+                                SearchDirection direction) {
+  if (query.empty() || first >= last) return std::nullopt;
+  bool forward = direction == SearchDirection::Forward;
+  size_t index = forward ? first : last - 1;
+  PreorderCursor cursor(tree.nodeAt(index));
+  std::optional<size_t> found;
+  query.matchInTurn(
+      last - first,
+      [&] {
+        FoundTask next{index, cursor.node()};
+        forward ? (++index, cursor.forward()) : (--index, cursor.backward());
+        return next;
+      },
+      [&](const FoundTask& match) {
+        found = match.index;
+        return false;
+      });
+  return found;
+}
+
 TreeNode* findAmong(const Ttree& tree, std::span<const FoundTask> found, const TaskQuery& query,
                     const TreeNode* from, SearchDirection direction, bool fromIncluded) {
   size_t count = found.size();

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,7 @@ class TaskQuery {
   friend TreeNode* findAmong(const Ttree&, std::span<const FoundTask>, const TaskQuery&, const TreeNode*,
                              SearchDirection, bool);
   friend class MatchCounter;
+  friend std::optional<size_t> findInRun(const Ttree&, const TaskQuery&, size_t, size_t, SearchDirection);
   // Calls next() `count` times for tasks in turn and onMatch(found) for each
   // of them that matches, in the same order, until onMatch returns false.
   // Asks for a task's texts some tasks before matching it, so that the
@@ -57,6 +59,11 @@ class TaskQuery {
 // Costs a walk of the tree in the worst case and nothing per task beyond it.
 TreeNode* findTask(const Ttree& tree, const TaskQuery& query, const TreeNode* from, SearchDirection direction,
                    bool fromIncluded);
+
+// The first (going forward) or the last (going back) of the tasks at the
+// absolute indexes [first, last) that matches, walking the tree.
+std::optional<size_t> findInRun(const Ttree& tree, const TaskQuery& query, size_t first, size_t last,
+                                SearchDirection direction);
 
 // findTask among `found`, the matches of an earlier count in display order,
 // for a query whose text holds the earlier one's (so that every task it

@@ -58,30 +58,47 @@ std::optional<size_t> TaskTextIndex::matchAmong(const TaskQuery& query, size_t f
   return found;
 }
 
-std::optional<size_t> TaskTextIndex::find(const TaskQuery& query, std::optional<size_t> from,
-                                          SearchDirection direction, bool fromIncluded) const {
-  size_t count = ends_.size();
-  if (query.empty() || count == 0) return std::nullopt;
+// In stretches of tasks, so that going back stops at the nearest stretch
+// with a match.
+std::optional<size_t> TaskTextIndex::findCopied(const TaskQuery& query, size_t first, size_t last,
+                                                bool forward) const {
+  constexpr size_t kStretch = 4096;
+  std::optional<size_t> found;
+  if (forward) {
+    for (size_t at = first; at < last && !found; at += kStretch)
+      found = matchAmong(query, at, std::min(at + kStretch, last), false);
+  } else {
+    for (size_t end = last; end > first && !found; end -= std::min(kStretch, end - first))
+      found = matchAmong(query, end - std::min(kStretch, end - first), end, true);
+  }
+  return found;
+}
+
+std::optional<size_t> TaskTextIndex::find(const Ttree& tree, const TaskQuery& query,
+                                          std::optional<size_t> from, SearchDirection direction,
+                                          bool fromIncluded) const {
+  size_t count = tree.nodeCount();
+  size_t copied = ends_.size();
+  if (query.empty() || count == 0 || copied > count) return std::nullopt;
   bool forward = direction == SearchDirection::Forward;
   size_t start = from.value_or(forward ? 0 : count - 1);
   if (from && !fromIncluded) start = forward ? (start + 1) % count : (start + count - 1) % count;
-  // In stretches of tasks, so that going back stops at the nearest stretch
-  // with a match; round the list from start.
-  constexpr size_t kStretch = 4096;
+  // Round the list from start, in runs that lie wholly within the copy or
+  // wholly beyond it, and end at the list's end.
   std::optional<size_t> found;
   for (size_t done = 0; done < count && !found;) {
     size_t left = count - done;
+    size_t first, last;
     if (forward) {
-      size_t first = (start + done) % count;
-      size_t last = first + std::min({kStretch, count - first, left});
-      found = matchAmong(query, first, last, false);
-      done += last - first;
+      first = (start + done) % count;
+      last = first + std::min((first < copied ? copied : count) - first, left);
     } else {
-      size_t last = (start + count - done) % count + 1;  // one past the stretch's last task
-      size_t first = last - std::min({kStretch, last, left});
-      found = matchAmong(query, first, last, true);
-      done += last - first;
+      last = (start + count - done) % count + 1;
+      first = last - std::min(last - (last > copied ? copied : 0), left);
     }
+    found = last <= copied ? findCopied(query, first, last, forward)
+                           : findInRun(tree, query, first, last, direction);
+    done += last - first;
   }
   return found;
 }

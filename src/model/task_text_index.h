@@ -23,14 +23,17 @@ class TaskTextIndex {
   bool buildSome(const Ttree& tree, size_t tasks);
   size_t taskCount() const { return ends_.size(); }
 
-  // findTask over the copy, by absolute index: the first task that matches,
-  // from task `from` (none: from the first task going forward, the last
-  // going back) round the whole list; nullopt when none matches. Only once
-  // every task is in.
-  std::optional<size_t> find(const TaskQuery& query, std::optional<size_t> from, SearchDirection direction,
-                             bool fromIncluded) const;
+  // findTask by absolute index: the first task that matches, from task
+  // `from` (none: from the first task going forward, the last going back)
+  // round the whole list; nullopt when none matches. Reads the copy for
+  // the tasks copied so far and walks the tree for the others.
+  std::optional<size_t> find(const Ttree& tree, const TaskQuery& query, std::optional<size_t> from,
+                             SearchDirection direction, bool fromIncluded) const;
 
  private:
+  // The first task, going forward, or the last, going back, of the copied
+  // tasks [first, last) that matches.
+  std::optional<size_t> findCopied(const TaskQuery& query, size_t first, size_t last, bool forward) const;
   // The first task, or the last, in [first, last) that matches.
   std::optional<size_t> matchAmong(const TaskQuery& query, size_t first, size_t last, bool wantLast) const;
   size_t startOf(size_t task) const { return task == 0 ? 0 : ends_[task - 1].note + 1; }

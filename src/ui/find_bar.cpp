@@ -160,8 +160,9 @@ void FindBar::find(SearchDirection direction, bool fromIncluded) {
     found = nullptr;
   else if (auto among = countedHolding(text, notes))
     found = findAmong(*searched, *among, query, searched->selected(), direction, fromIncluded);
-  else if (const TaskTextIndex* texts = textCopy()) {
-    std::optional<size_t> at = texts->find(query, indexOfSelected(*searched), direction, fromIncluded);
+  else if (texts_) {
+    std::optional<size_t> at =
+        texts_->find(*searched, query, indexOfSelected(*searched), direction, fromIncluded);
     found = at ? searched->nodeAt(*at) : nullptr;
   } else
     found = findTask(*searched, query, searched->selected(), direction, fromIncluded);
@@ -250,13 +251,6 @@ void FindBar::startCopyingTexts() {
 void FindBar::copySomeTexts() {
   Ttree* copied = tree();
   if (!texts_ || copied == nullptr || texts_->buildSome(*copied, kCountSlice)) copyTimer_.stop();
-}
-
-const TaskTextIndex* FindBar::textCopy() const {
-  Ttree* searched = tree();
-  if (!texts_ || isCopyingTexts() || searched == nullptr || texts_->taskCount() != searched->nodeCount())
-    return nullptr;
-  return &*texts_;
 }
 
 void FindBar::forgetResults() {

@@ -47,7 +47,7 @@ class FindBar : public QWidget {
   // Counting "3 of 17" still has tasks to go through.
   bool isCounting() const { return counter_.has_value(); }
   // The copy of the texts that a search reads instead of the tree is still
-  // being made; until it is, searches walk the tree.
+  // being made; until it is, searches walk the tree beyond its end.
   bool isCopyingTexts() const { return copyTimer_.isActive(); }
   // Every edit, undone and redone ones too, comes through here: the copy of
   // the texts and what is known of the last search no longer hold.
@@ -78,8 +78,6 @@ class FindBar : public QWidget {
   void startCopyingTexts();
   void dropTextCopy();
   void copySomeTexts();
-  // The copy of every task's texts, once it is complete, or null.
-  const TaskTextIndex* textCopy() const;
   // The tree changed: what is known of the last search no longer holds.
   void forgetResults();
   Ttree* tree() const;
