@@ -23,7 +23,7 @@ bool TaskTextIndex::buildSome(const Ttree& tree, size_t tasks) {
   }
   // Room for the rest at the first slice's rate, so that tens of megabytes
   // are not copied again and again as they grow.
-  if (next == 0) bytes_.reserve(bytes_.size() / ends_.size() * tree.nodeCount() * 9 / 8);
+  if (next == 0 && !ends_.empty()) bytes_.reserve(bytes_.size() / ends_.size() * tree.nodeCount() * 9 / 8);
   return ends_.size() == tree.nodeCount();
 }
 
