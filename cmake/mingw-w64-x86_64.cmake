@@ -16,3 +16,16 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The runtime (libstdc++, libgcc, winpthread) goes into each program, so that
 # a built .exe runs on its own, under wine as on Windows.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Qt for Windows, where scripts/setup-windows-qt builds it (QM_WINDOWS_QT
+# overrides). Its moc, rcc and uic are the build machine's, of the same version.
+if(DEFINED ENV{QM_WINDOWS_QT})
+  set(QM_WINDOWS_QT "$ENV{QM_WINDOWS_QT}")
+elseif(NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
+  set(QM_WINDOWS_QT "$ENV{XDG_CACHE_HOME}/quillmark/qt6-mingw64")
+else()
+  set(QM_WINDOWS_QT "$ENV{HOME}/.cache/quillmark/qt6-mingw64")
+endif()
+list(APPEND CMAKE_FIND_ROOT_PATH "${QM_WINDOWS_QT}")
+set(QT_HOST_PATH /usr)
+set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)

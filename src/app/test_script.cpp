@@ -1,6 +1,7 @@
 #include "app/test_script.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 #include <cstdio>
@@ -62,7 +63,13 @@ void runSteps(ui::TfrmMain* window, std::shared_ptr<std::deque<QString>> steps) 
   if (steps->empty()) return;
   const QString step = steps->front();
   steps->pop_front();
-  if (step.startsWith(QLatin1String("title="))) {
+  if (step.startsWith(QLatin1String("await="))) {
+    if (!QFile::exists(step.mid(6))) {
+      steps->push_front(step);
+      QTimer::singleShot(50, window, [window, steps] { runSteps(window, steps); });
+      return;
+    }
+  } else if (step.startsWith(QLatin1String("title="))) {
     if (auto* editor = qobject_cast<QLineEdit*>(window->treeView()->titleEditor())) {
       editor->setText(step.mid(6));
       window->treeView()->finishEditing();

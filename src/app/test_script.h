@@ -11,7 +11,9 @@ namespace qm::app {
 // "yes", "no", "cancel", "open=PATH" and "save=PATH" answer the program's
 // prompts and file dialogs in their order; any other step names a main
 // window menu item (its objectName, e.g. "mnuInsert") to choose, or is
-// "title=TEXT", which confirms TEXT in the open title editor. The items are
+// "title=TEXT", which confirms TEXT in the open title editor, or
+// "await=PATH", which holds the steps after it until PATH exists (for a
+// harness that first looks at the window from outside). The items are
 // chosen one after the other once the start is done. Each prompt is printed
 // on standard error as "prompt: TEXT". Without the variable this does
 // nothing; returns whether a script runs.
