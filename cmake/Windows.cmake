@@ -17,9 +17,12 @@ add_custom_command(OUTPUT ${qm_icon}
   DEPENDS ${PROJECT_SOURCE_DIR}/tools/xpm_to_ico.py ${qm_icon_xpms}
   COMMENT "Packing the program icons into quillmark.ico"
   VERBATIM)
+add_custom_target(qm_program_icon DEPENDS ${qm_icon})
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/quillmark.rc CONTENT "1 ICON \"${qm_icon}\"\n")
-set_source_files_properties(${CMAKE_BINARY_DIR}/quillmark.rc PROPERTIES OBJECT_DEPENDS ${qm_icon})
+set_source_files_properties(${CMAKE_BINARY_DIR}/quillmark.rc TARGET_DIRECTORY quillmark
+  PROPERTIES OBJECT_DEPENDS ${qm_icon})
 target_sources(quillmark PRIVATE ${CMAKE_BINARY_DIR}/quillmark.rc)
+add_dependencies(quillmark qm_program_icon)
 
 # The installer. Debian's makensis makes a 32-bit stub unless told otherwise;
 # Windows 11 has no 32-bit edition, so the installer is 64-bit like the program.

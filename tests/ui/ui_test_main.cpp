@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "platform/desktop.h"
@@ -9,6 +10,11 @@
 int main(int argc, char* argv[]) {
   // Headless unless told otherwise, also when ctest lists the tests.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef _WIN32
+  // Offscreen on Windows reads font files from a folder, by default the system's.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+    qputenv("QT_QPA_FONTDIR", QStandardPaths::writableLocation(QStandardPaths::FontsLocation).toUtf8());
+#endif
   // Never the user's own settings.
   QTemporaryDir configHome;
   qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());

@@ -1,12 +1,12 @@
 // The file commands of the main window: New's save prompt lives with the
 // tree view; here are Open, Save, Save As, the close query, the command-line
 // open and the opening of the properties dialog.
-#include <QFile>
 #include <QToolBar>
 #include <QUndoStack>
 #include <utility>
 
 #include "model/ttree.h"
+#include "platform/core_file_name.h"
 #include "platform/desktop.h"
 #include "stream/task_list_file.h"
 #include "ui/dialogs/uProperties.h"
@@ -21,16 +21,6 @@ namespace {
 const QString kOpenPrompt = QStringLiteral("Do you want to save before opening a new task list?");
 const QString kClosePrompt = QStringLiteral("Do you want to save before closing?");
 const QString kSelectFirst = QStringLiteral("Please select an item first");
-
-// The core takes UTF-8 names on Windows, where it calls the wide-character
-// file API; elsewhere the file system's own encoding.
-std::string localFileName(const QString& path) {
-#ifdef _WIN32
-  return path.toStdString();
-#else
-  return QFile::encodeName(path).toStdString();
-#endif
-}
 
 }  // namespace
 
@@ -86,7 +76,7 @@ bool TfrmMain::saveList() {
   if (!tree_) return false;
   if (fileName_.isEmpty()) return saveListAs();
   if (bool written = false; !mayOverwrite(written)) return written;
-  SaveTaskList(localFileName(fileName_), *tree_);
+  SaveTaskList(platform::coreFileName(fileName_), *tree_);
   rememberFile(fileName_);
   removeRecovery();
   setPanelText(0, fileName_);
@@ -102,7 +92,7 @@ bool TfrmMain::saveListAs() {
   request.fileName = fileName_;
   std::optional<QString> chosen = platform::desktop().saveFileName(this, request);
   if (!chosen) return false;
-  SaveTaskList(localFileName(*chosen), *tree_);
+  SaveTaskList(platform::coreFileName(*chosen), *tree_);
   setFileName(*chosen);
   rememberFile(*chosen);
   removeRecovery();
@@ -139,7 +129,7 @@ void TfrmMain::openFromCommandLine(const QString& path) {
 std::unique_ptr<Ttree> TfrmMain::readTaskList(const QString& path) const {
   auto loaded = std::make_unique<Ttree>();
   loaded->setSettings(tree_ ? tree_->settings() : TreeSettings::mainWindowInitial());
-  LoadTaskList(localFileName(path), *loaded);
+  LoadTaskList(platform::coreFileName(path), *loaded);
   return loaded;
 }
 

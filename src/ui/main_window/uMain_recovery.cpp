@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "model/ttree.h"
+#include "platform/core_file_name.h"
 #include "platform/desktop.h"
 #include "ui/edits/command.h"
 #include "ui/main_window/uMain.h"
@@ -20,8 +21,6 @@ namespace qm::ui {
 namespace {
 
 constexpr int kDefaultRecoverySeconds = 30;
-
-std::string localName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // QUILLMARK_RECOVERY_SECONDS, when a positive number, replaces the interval.
 int recoverySeconds() {
@@ -47,7 +46,7 @@ void TfrmMain::startRecovery() {
   recovery_ = std::make_unique<RecoveryFiles>();
   if (!recovery_->isOwned())
     std::fprintf(stderr, "Quillmark: cannot lock a recovery file in %s; unsaved work is not kept\n",
-                 localName(RecoveryFiles::directory()).c_str());
+                 QFile::encodeName(RecoveryFiles::directory()).constData());
   // Properties OK changes a record, which the tree does not hear of; every
   // step taken or undone is a change.
   connect(undoStack_, &QUndoStack::indexChanged, this, [this] { changes_->count(); });
@@ -104,12 +103,13 @@ void TfrmMain::offerRecovery() {
 
 void TfrmMain::rememberFile(const QString& path) {
   comparedFile_ = path;
-  fingerprint_ = fingerprintOf(localName(path));
+  fingerprint_ = fingerprintOf(platform::coreFileName(path));
 }
 
 bool TfrmMain::mayOverwrite(bool& written) {
   written = false;
-  if (comparedFile_ != fileName_ || !fingerprint_ || !changedSince(localName(fileName_), *fingerprint_))
+  if (comparedFile_ != fileName_ || !fingerprint_ ||
+      !changedSince(platform::coreFileName(fileName_), *fingerprint_))
     return true;
   const QString text =
       QStringLiteral("%1 was changed by another program since it was opened or saved. Overwrite it?")

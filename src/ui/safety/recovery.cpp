@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "model/ttree.h"
+#include "platform/core_file_name.h"
 #include "stream/atomic_file.h"
 #include "stream/task_list_file.h"
 
@@ -19,8 +20,6 @@ namespace {
 const QString kList = QStringLiteral(".jjp");
 const QString kSidecar = QStringLiteral(".json");
 const QString kLock = QStringLiteral(".lock");
-
-std::string localName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // A lock that only a running owner keeps: no age makes it stale, however
 // long the owner runs.
@@ -45,13 +44,17 @@ void ChangeCounter::follow(Ttree* tree) {
   if (tree_ != nullptr) tree_->addObserver(this);
 }
 
+// An absolute XDG_STATE_HOME wins on every system, so that a test (or a
+// portable set-up) can keep a run's recovery files apart on Windows too.
 QString RecoveryFiles::directory() {
-#ifdef Q_OS_WIN
-  QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-#else
   QString base = qEnvironmentVariable("XDG_STATE_HOME");
-  if (base.isEmpty() || QDir::isRelativePath(base)) base = QDir::homePath() + QStringLiteral("/.local/state");
+  if (base.isEmpty() || QDir::isRelativePath(base)) {
+#ifdef Q_OS_WIN
+    base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);  // %LOCALAPPDATA%
+#else
+    base = QDir::homePath() + QStringLiteral("/.local/state");
 #endif
+  }
   return base + QStringLiteral("/quillmark/recovery");
 }
 
@@ -71,7 +74,7 @@ QString RecoveryFiles::listPath() const { return pathOf(kList); }
 void RecoveryFiles::write(Ttree& tree, const QString& fileName,
                           const std::optional<FileFingerprint>& fingerprint) {
   if (!isOwned()) return;
-  SaveTaskList(localName(pathOf(kList)), tree);
+  SaveTaskList(platform::coreFileName(pathOf(kList)), tree);
   QJsonObject sidecar{{QStringLiteral("fileName"), fileName},
                       {QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
                       {QStringLiteral("tasks"), static_cast<qint64>(tree.nodeCount())}};
@@ -81,7 +84,7 @@ void RecoveryFiles::write(Ttree& tree, const QString& fileName,
     sidecar.insert(QStringLiteral("hash"), QString::number(fingerprint->hash));
   }
   const QByteArray json = QJsonDocument(sidecar).toJson(QJsonDocument::Compact);
-  replaceFileAtomically(localName(pathOf(kSidecar)), [&](ByteSink& sink) {
+  replaceFileAtomically(platform::coreFileName(pathOf(kSidecar)), [&](ByteSink& sink) {
     sink.write(json.constData(), static_cast<size_t>(json.size()));
   });
 }

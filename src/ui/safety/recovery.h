@@ -58,8 +58,8 @@ struct AbandonedList {
 // <id>.lock, held while the instance runs so that no other one takes them.
 class RecoveryFiles {
  public:
-  // $XDG_STATE_HOME/quillmark/recovery (~/.local/state when unset); the
-  // local application-data folder on Windows.
+  // $XDG_STATE_HOME/quillmark/recovery; when unset, under ~/.local/state,
+  // or on Windows under the local application-data folder (%LOCALAPPDATA%).
   static QString directory();
 
   RecoveryFiles();
