@@ -46,6 +46,8 @@ set(CPACK_NSIS_MUI_FINISHPAGE_RUN quillmark.exe)
 
 # .jjp opens in Quillmark for the user who installs, with the program's icon.
 # The uninstaller takes the association back only while it is still ours.
+# CPack writes these texts into a CMake file unescaped: hence the doubled
+# backslashes and the escaped quotes.
 set(qm_classes "Software\\\\Classes")
 set(qm_type Quillmark.TaskList)
 set(qm_program "$INSTDIR\\\\bin\\\\quillmark.exe")
@@ -53,7 +55,7 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   WriteRegStr HKCU '${qm_classes}\\\\.jjp' '' '${qm_type}'
   WriteRegStr HKCU '${qm_classes}\\\\${qm_type}' '' 'Quillmark task list'
   WriteRegStr HKCU '${qm_classes}\\\\${qm_type}\\\\DefaultIcon' '' '${qm_program},0'
-  WriteRegStr HKCU '${qm_classes}\\\\${qm_type}\\\\shell\\\\open\\\\command' '' '\"${qm_program}\" \"%1\"'
+  WriteRegStr HKCU '${qm_classes}\\\\${qm_type}\\\\shell\\\\open\\\\command' '' '\\\"${qm_program}\\\" \\\"%1\\\"'
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
   ReadRegStr $0 HKCU '${qm_classes}\\\\.jjp' ''
