@@ -34,6 +34,7 @@ set(CPACK_PACKAGE_FILE_NAME Quillmark-${PROJECT_VERSION}-setup)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quillmark)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quillmark)
 set(CPACK_PACKAGE_EXECUTABLES quillmark Quillmark)
+set(CPACK_STRIP_FILES ON)  # the debug information stays in the build
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DEFINES "  Target amd64-unicode")
 set(CPACK_NSIS_PACKAGE_NAME Quillmark)
