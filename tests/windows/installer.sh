@@ -43,7 +43,7 @@ default_value() { "$wine" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n '
 # The installed program opens a list from its command line and saves it as a copy.
 echo '{"tasks": [{"title": "Installed", "children": [{"title": "and opened"}]}]}' >"$work/list.json"
 "$qmk" import "$work/list.json" -o "$work/list.jjp"
-export QUILLMARK_TEST_SCRIPT="await=$(windows_path "$work/go");save=$(windows_path "$work/copy.jjp");SaveAs1;mnuExit"
+export QUILLMARK_TEST_SCRIPT="await=$(windows_path "$work/go");save=$(windows_path "$work/copy.jjp");SaveAs1;no;mnuExit"
 "$wine" "$program" "$(windows_path "$work/list.jjp")" >"$work/program.log" 2>&1 &
 program_pid=$!
 wait_for_window "Quillmark 2.1" 120

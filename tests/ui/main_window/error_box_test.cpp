@@ -62,10 +62,15 @@ TEST(RunCommand, AFileErrorSaysWhichFileAndWhyBelowTheMessage) {
   EXPECT_EQ(desktop.errors,
             QStringList({"Cannot create file /nonexistent/dir/todo.jjp.",
                          "Cannot open file /nonexistent/dir/todo.jjp.", "Cannot open file /."}));
+#ifdef _WIN32
+  const QString folderReason = "Permission denied";  // Windows' reason for a folder opened as a file
+#else
+  const QString folderReason = "Is a directory";
+#endif
   EXPECT_EQ(desktop.errorDetails,
             QStringList({"While saving /nonexistent/dir/todo.jjp: No such file or directory.",
                          "While opening /nonexistent/dir/todo.jjp: No such file or directory.",
-                         "While opening /: Is a directory."}));
+                         "While opening /: " + folderReason + "."}));
 }
 
 }  // namespace
