@@ -114,15 +114,6 @@ void FindBar::keyPressEvent(QKeyEvent* event) {
 }
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtFind && event->type() == QEvent::ShortcutOverride) {
-    // The window's Ctrl+letter shortcuts run as they do from the tree; keys
-    // without one still reach the text (copy, paste).
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() == Qt::ControlModifier && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) {
-      event->ignore();
-      return true;
-    }
-  }
   if (watched == txtFind && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (isEnterKey(key)) {
