@@ -50,26 +50,24 @@ class EditingKeysFilter : public QObject {
 }  // namespace
 
 EditingKey editingKeyOf(const QKeyEvent& key) {
+  struct Chord {
+    int key;
+    bool shift;
+    EditingKey editing;
+  };
+  static constexpr Chord kChords[] = {
+      {Qt::Key_A, false, EditingKey::SelectAll}, {Qt::Key_Z, false, EditingKey::Undo},
+      {Qt::Key_Z, true, EditingKey::Redo},       {Qt::Key_Y, false, EditingKey::Redo},
+      {Qt::Key_X, false, EditingKey::Cut},       {Qt::Key_C, false, EditingKey::Copy},
+      {Qt::Key_V, false, EditingKey::Paste},
+  };
   const Qt::KeyboardModifiers held =
       key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
   const bool shift = held.testFlag(Qt::ShiftModifier);
   if ((held & ~Qt::ShiftModifier) != Qt::ControlModifier) return EditingKey::None;
-  switch (key.key()) {
-    case Qt::Key_A:
-      return shift ? EditingKey::None : EditingKey::SelectAll;
-    case Qt::Key_Z:
-      return shift ? EditingKey::Redo : EditingKey::Undo;
-    case Qt::Key_Y:
-      return shift ? EditingKey::None : EditingKey::Redo;
-    case Qt::Key_X:
-      return shift ? EditingKey::None : EditingKey::Cut;
-    case Qt::Key_C:
-      return shift ? EditingKey::None : EditingKey::Copy;
-    case Qt::Key_V:
-      return shift ? EditingKey::None : EditingKey::Paste;
-    default:
-      return EditingKey::None;
-  }
+  for (const Chord& chord : kChords)
+    if (chord.key == key.key() && chord.shift == shift) return chord.editing;
+  return EditingKey::None;
 }
 
 bool isTextField(const QObject* object) {
