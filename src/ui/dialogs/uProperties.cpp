@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 #include <string>
 
 #include "model/ttree.h"
@@ -124,12 +125,17 @@ void TfrmProperties::createDatePage() {
 }
 
 void TfrmProperties::createNotePage() {
-  // Taller than the page: its lower part lies out of sight.
+  // At the page's top left corner, 417 wide, and no taller than the page, so
+  // that its last line and its scroll bar are in sight: a long note can be
+  // read to its end.
   Memo1 = new QPlainTextEdit(tsNote);
   Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setGeometry(0, 0, 417, 385);
+  Memo1->setFixedWidth(417);
+  auto* fill = new QVBoxLayout(tsNote);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(Memo1, 0, Qt::AlignLeft);
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setTabChangesFocus(true);
   Memo1->setPlainText(QStringLiteral("\n "));
