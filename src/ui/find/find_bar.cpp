@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "model/ttree.h"
+#include "ui/access/captioned_label.h"
 #include "ui/tree/task_tree_model.h"
 
 namespace qm::ui {
@@ -44,6 +45,8 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   btnFindClose->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
   btnFindClose->setAutoRaise(true);
   btnFindClose->setToolTip(QStringLiteral("Close"));
+  btnFindClose->setAccessibleName(QStringLiteral("Close find bar"));
+  setAccessibleCaption(lblFindCount, QStringLiteral("Matches"));
   // Two lines, so that the text has room for twenty characters and more in
   // the window's default size: the text and the close box, then the
   // buttons, the notes switch and the count.

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "model/ttree.h"
+#include "ui/access/main_window_names.h"
 #include "ui/edits/command.h"
 #include "ui/main_window/main_window_style.h"
 #include "ui/main_window/outer_geometry.h"
@@ -65,6 +66,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
   buildStatusBar();
   bindCommands();
   installEditingKeys();
+  nameMainWindowControls(*this);
   resize(kOuterSize);
   tray_ = platform::installedTrayIcon();
   if (tray_ == nullptr) {
