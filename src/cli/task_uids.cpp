@@ -5,6 +5,8 @@
 namespace qm::cli {
 namespace {
 
+// FNV-1a by hand: std::hash may differ between systems and library
+// versions, and a UID must not.
 constexpr uint64_t kFnvBasis = 0xcbf29ce484222325ull;
 constexpr uint64_t kFnvPrime = 0x100000001b3ull;
 

@@ -38,7 +38,8 @@ Json todoAsJson(icalcomponent* todo) {
   icalproperty* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
   object["priority"] = priority ? Json(icalproperty_get_priority(priority)) : Json(nullptr);
   icalproperty* status = icalcomponent_get_first_property(todo, ICAL_STATUS_PROPERTY);
-  object["status"] = status ? text(icalproperty_status_to_string(icalproperty_get_status(status))) : Json(nullptr);
+  object["status"] =
+      status ? text(icalproperty_status_to_string(icalproperty_get_status(status))) : Json(nullptr);
   icalproperty* percent = icalcomponent_get_first_property(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
   object["percent"] = percent ? Json(icalproperty_get_percentcomplete(percent)) : Json(nullptr);
   icalproperty* completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY);
@@ -65,8 +66,8 @@ int main(int argc, char** argv) {
   std::ifstream file(argv[1], std::ios::binary);
   std::stringstream bytes;
   bytes << file.rdbuf();
-  std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> calendar(icalparser_parse_string(bytes.str().c_str()),
-                                                                   icalcomponent_free);
+  std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> calendar(
+      icalparser_parse_string(bytes.str().c_str()), icalcomponent_free);
   if (!calendar || icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT) {
     std::cerr << argv[1] << ": libical found no VCALENDAR\n";
     return 1;
