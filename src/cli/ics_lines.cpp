@@ -48,18 +48,17 @@ std::string icsText(std::string_view text) {
 }
 
 void writeContentLine(std::ostream& out, std::string_view line) {
-  size_t octets = 0;  // on the current physical line
-  for (size_t at = 0; at < line.size();) {
-    size_t unit = unitLength(line, at);
-    if (octets + unit > kMaxLineOctets) {
-      out << "\r\n ";
-      octets = 1;
-    }
-    out << line.substr(at, unit);
-    octets += unit;
-    at += unit;
+  size_t room = kMaxLineOctets;  // on the current physical line
+  while (line.size() > room) {
+    size_t cut = 0;
+    for (size_t unit; cut < line.size() && cut + (unit = unitLength(line, cut)) <= room;) cut += unit;
+    out.write(line.data(), static_cast<std::streamsize>(cut));
+    out.write("\r\n ", 3);
+    line.remove_prefix(cut);
+    room = kMaxLineOctets - 1;  // after the space that marks a fold
   }
-  out << "\r\n";
+  out.write(line.data(), static_cast<std::streamsize>(line.size()));
+  out.write("\r\n", 2);
 }
 
 std::optional<std::string> icsDate(int64_t day) {
