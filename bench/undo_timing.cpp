@@ -16,9 +16,9 @@
 #include "sample_list.h"
 #include "stream/file_fingerprint.h"
 #include "stream/task_list_file.h"
-#include "ui/task_tree_model.h"
-#include "ui/uMain.h"
-#include "ui/uProperties.h"
+#include "ui/dialogs/uProperties.h"
+#include "ui/main_window/uMain.h"
+#include "ui/tree/task_tree_model.h"
 
 namespace {
 

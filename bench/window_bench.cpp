@@ -20,9 +20,9 @@
 #include "sample_cache.h"
 #include "sample_list.h"
 #include "stream/task_list_file.h"
-#include "ui/find_bar.h"
-#include "ui/task_tree_model.h"
-#include "ui/uMain.h"
+#include "ui/find/find_bar.h"
+#include "ui/main_window/uMain.h"
+#include "ui/tree/task_tree_model.h"
 
 namespace qm::bench {
 namespace {

@@ -3,12 +3,12 @@
 #include <QTimer>
 
 #include "app/test_script.h"
-#include "ui/command.h"
-#include "ui/pictures.h"
-#include "ui/uAboutBox.h"
-#include "ui/uMain.h"
-#include "ui/uMode.h"
-#include "ui/uOptions.h"
+#include "ui/dialogs/uAboutBox.h"
+#include "ui/dialogs/uOptions.h"
+#include "ui/edits/command.h"
+#include "ui/main_window/uMain.h"
+#include "ui/tray/uMode.h"
+#include "ui/tree/pictures.h"
 
 int main(int argc, char* argv[]) {
   using namespace qm::ui;

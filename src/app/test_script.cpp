@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "platform/desktop.h"
-#include "ui/uMain.h"
+#include "ui/main_window/uMain.h"
 
 namespace qm::app {
 namespace {

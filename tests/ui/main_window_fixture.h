@@ -13,8 +13,8 @@
 #include "model/ttree.h"
 #include "platform/hive_file_store.h"
 #include "scripted_desktop.h"
-#include "ui/task_tree_model.h"
-#include "ui/uMain.h"
+#include "ui/tree/task_tree_model.h"
+#include "ui/main_window/uMain.h"
 
 namespace qm::test {
 

@@ -1,0 +1,44 @@
+#include "ui/edits/command.h"
+
+#include <QFile>
+#include <QString>
+#include <exception>
+
+#include "model/error.h"
+#include "platform/desktop.h"
+
+namespace qm::ui {
+namespace {
+
+// "While saving /home/u/todo.jjp: No space left on device."; empty when the
+// system gave no reason.
+QString fileErrorDetails(const Error& error) {
+  if (!error.reason() || error.file().empty()) return {};
+  QString doing = error.action() == FileAction::Saving ? QStringLiteral("saving") : QStringLiteral("opening");
+  return QStringLiteral("While %1 %2: %3.")
+      .arg(doing, QFile::decodeName(QByteArray::fromStdString(error.file())),
+           QString::fromLocal8Bit(error.reason().message()));
+}
+
+}  // namespace
+
+bool runCommand(QWidget* parent, const std::function<void()>& command) {
+  // Nothing may leave a command through Qt's event loop, which cannot carry
+  // exceptions: every error ends here, shown by the default error handler.
+  QString message, details;
+  try {
+    command();
+    return true;
+  } catch (const Error& error) {
+    message = QString::fromUtf8(error.what());
+    details = fileErrorDetails(error);
+  } catch (const std::exception& error) {
+    message = QString::fromUtf8(error.what());
+  } catch (...) {
+    message = QStringLiteral("Unknown error");
+  }
+  platform::desktop().showError(parent, platform::errorBoxText(message), details);
+  return false;
+}
+
+}  // namespace qm::ui

@@ -1,0 +1,144 @@
+#include "ui/safety/recovery.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <algorithm>
+
+#include "model/ttree.h"
+#include "stream/atomic_file.h"
+#include "stream/task_list_file.h"
+
+namespace qm::ui {
+namespace {
+
+const QString kList = QStringLiteral(".jjp");
+const QString kSidecar = QStringLiteral(".json");
+const QString kLock = QStringLiteral(".lock");
+
+std::string localName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// A lock that only a running owner keeps: no age makes it stale, however
+// long the owner runs.
+std::shared_ptr<QLockFile> lockFor(const QString& path) {
+  auto lock = std::make_shared<QLockFile>(path);
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) return nullptr;
+  return lock;
+}
+
+QJsonObject readSidecar(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+}  // namespace
+
+void ChangeCounter::follow(Ttree* tree) {
+  if (tree_ != nullptr) tree_->removeObserver(this);
+  tree_ = tree;
+  if (tree_ != nullptr) tree_->addObserver(this);
+}
+
+QString RecoveryFiles::directory() {
+#ifdef Q_OS_WIN
+  QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+#else
+  QString base = qEnvironmentVariable("XDG_STATE_HOME");
+  if (base.isEmpty() || QDir::isRelativePath(base)) base = QDir::homePath() + QStringLiteral("/.local/state");
+#endif
+  return base + QStringLiteral("/quillmark/recovery");
+}
+
+RecoveryFiles::RecoveryFiles() : directory_(directory()) {
+  id_ = QStringLiteral("%1-%2")
+            .arg(QCoreApplication::applicationPid())
+            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+  if (QDir().mkpath(directory_)) lock_ = lockFor(pathOf(kLock));
+}
+
+RecoveryFiles::~RecoveryFiles() = default;  // the lock goes, the files stay for a later start
+
+QString RecoveryFiles::pathOf(const QString& suffix) const { return directory_ + u'/' + id_ + suffix; }
+
+QString RecoveryFiles::listPath() const { return pathOf(kList); }
+
+void RecoveryFiles::write(Ttree& tree, const QString& fileName,
+                          const std::optional<FileFingerprint>& fingerprint) {
+  if (!isOwned()) return;
+  SaveTaskList(localName(pathOf(kList)), tree);
+  QJsonObject sidecar{{QStringLiteral("fileName"), fileName},
+                      {QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
+                      {QStringLiteral("tasks"), static_cast<qint64>(tree.nodeCount())}};
+  if (fingerprint) {
+    sidecar.insert(QStringLiteral("size"), QString::number(fingerprint->size));
+    sidecar.insert(QStringLiteral("modified"), QString::number(fingerprint->modified));
+    sidecar.insert(QStringLiteral("hash"), QString::number(fingerprint->hash));
+  }
+  const QByteArray json = QJsonDocument(sidecar).toJson(QJsonDocument::Compact);
+  replaceFileAtomically(localName(pathOf(kSidecar)), [&](ByteSink& sink) {
+    sink.write(json.constData(), static_cast<size_t>(json.size()));
+  });
+}
+
+void RecoveryFiles::remove() {
+  // The sidecar first: a list without one is never offered.
+  QFile::remove(pathOf(kSidecar));
+  QFile::remove(pathOf(kList));
+}
+
+std::optional<AbandonedList> RecoveryFiles::newestAbandoned() const {
+  std::optional<AbandonedList> newest;
+  const QDir dir(directory_);
+  for (const QString& name : dir.entryList({QStringLiteral("*") + kLock}, QDir::Files)) {
+    const QString id = name.chopped(kLock.size());
+    if (id != id_ && !dir.exists(id + kSidecar))
+      if (std::shared_ptr<QLockFile> stale = lockFor(dir.filePath(name))) {
+        QFile::remove(dir.filePath(id + kList));  // a list whose sidecar was never written
+        stale->unlock();
+      }
+  }
+  for (const QString& name : dir.entryList({QStringLiteral("*") + kSidecar}, QDir::Files)) {
+    const QString id = name.chopped(kSidecar.size());
+    if (id == id_) continue;
+    const QJsonObject sidecar = readSidecar(dir.filePath(name));
+    const QDateTime changed =
+        QDateTime::fromString(sidecar.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
+    if (!changed.isValid() || (newest && newest->changed >= changed)) continue;
+    std::shared_ptr<QLockFile> lock = lockFor(dir.filePath(id + kLock));
+    if (lock == nullptr) continue;  // its owner still runs
+    AbandonedList found{id,
+                        dir.filePath(id + kList),
+                        sidecar.value(QStringLiteral("fileName")).toString(),
+                        changed,
+                        sidecar.value(QStringLiteral("tasks")).toInteger(),
+                        std::nullopt,
+                        lock};
+    if (sidecar.contains(QStringLiteral("hash")))
+      found.fingerprint = FileFingerprint{sidecar.value(QStringLiteral("size")).toString().toULongLong(),
+                                          sidecar.value(QStringLiteral("modified")).toString().toLongLong(),
+                                          sidecar.value(QStringLiteral("hash")).toString().toULongLong()};
+    newest = std::move(found);
+  }
+  return newest;
+}
+
+void RecoveryFiles::adopt(AbandonedList list) {
+  remove();
+  id_ = list.id;
+  lock_ = std::move(list.lock);
+}
+
+void RecoveryFiles::discard(const AbandonedList& list) {
+  const QDir dir(QFileInfo(list.listPath).absolutePath());
+  QFile::remove(dir.filePath(list.id + kSidecar));
+  QFile::remove(list.listPath);
+  if (list.lock) list.lock->unlock();
+}
+
+}  // namespace qm::ui
