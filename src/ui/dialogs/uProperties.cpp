@@ -122,6 +122,12 @@ void TfrmProperties::createDatePage() {
   StaticText3 = staticText("StaticText3", QStringLiteral("Priority"), {40, 136, 35, 17}, tsDate);
   Status = staticText("Status", QStringLiteral("Status"), {40, 160, 34, 17}, tsDate);
   cboStatus = editableList("cboStatus", {80, 160, 97, 21}, tsDate);
+  // Each label names its control for screen readers.
+  for (auto [label, control] : {std::pair<QLabel*, QWidget*>{StaticText1, DateTimePicker3},
+                                {StaticText2, DateTimePicker2},
+                                {StaticText3, cboPriority},
+                                {Status, cboStatus}})
+    label->setBuddy(control);
 }
 
 void TfrmProperties::createNotePage() {
@@ -130,6 +136,7 @@ void TfrmProperties::createNotePage() {
   // read to its end.
   Memo1 = new QPlainTextEdit(tsNote);
   Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setAccessibleName(QStringLiteral("Note"));
   Memo1->setFixedWidth(417);
   auto* fill = new QVBoxLayout(tsNote);
   fill->setContentsMargins(0, 0, 0, 0);

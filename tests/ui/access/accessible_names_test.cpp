@@ -3,11 +3,14 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <set>
 
 #include "main_window_fixture.h"
+#include "ui/dialogs/uOptions.h"
+#include "ui/dialogs/uProperties.h"
 #include "ui/find/find_bar.h"
 
 namespace qm::test {
@@ -29,6 +32,7 @@ void collectUnnamed(QAccessibleInterface* node, const QString& path, QStringList
     ++seen;
     if (node->text(QAccessible::Name).trimmed().isEmpty()) unnamed << here;
   }
+  if (node->role() == QAccessible::ComboBox) return;  // its parts go by its name
   for (int i = 0; i < node->childCount(); ++i) collectUnnamed(node->child(i), here, unnamed, seen);
 }
 
@@ -39,15 +43,32 @@ QString accessibleName(QObject* object) {
 
 using AccessibleNames = MainWindowTest;
 
-TEST_F(AccessibleNames, EveryButtonFieldAndPanelOfTheWindowHasAName) {
+TEST_F(AccessibleNames, EveryButtonFieldAndPanelOfTheWindowsHasAName) {
   showActive();
   createTree();
   window->findBar()->open();
-  QStringList unnamed;
-  int seen = 0;
-  collectUnnamed(QAccessible::queryAccessibleInterface(window.get()), QString(), unnamed, seen);
-  EXPECT_GE(seen, 8 + 4 + 7) << "the walk missed the tool buttons, the panels or the find bar";
-  EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(u'\n').toStdString();
+  auto* properties = ui::TfrmProperties::open(&tree(), tree().firstNode());
+  ui::TfrmOptions options([](QString&, QString&) {}, [](const QString&, const QString&) {});
+  options.show();
+  // Each window (the dialog on each page) with the least it must hold: tool
+  // buttons, panels and the find bar; pickers, lists and buttons; the notes
+  // box and buttons; the field and buttons.
+  const struct {
+    QWidget* shown;
+    int page, least;
+  } windows[] = {{window.get(), -1, 8 + 4 + 7},
+                 {properties, 0, 2 + 2 + 2},
+                 {properties, 1, 1 + 2},
+                 {&options, -1, 1 + 2}};
+  for (const auto& w : windows) {
+    if (w.page >= 0) properties->findChild<QTabWidget*>()->setCurrentIndex(w.page);
+    QStringList unnamed;
+    int seen = 0;
+    collectUnnamed(QAccessible::queryAccessibleInterface(w.shown), QString(), unnamed, seen);
+    EXPECT_GE(seen, w.least) << w.shown->objectName().toStdString() << w.page;
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(u'\n').toStdString();
+  }
+  properties->close();
 
   // Tool buttons go by their commands' names; a panel's name follows its text.
   const char* const commands[] = {"New Task List", "Open Task List", "Save Task List", "Properties",
