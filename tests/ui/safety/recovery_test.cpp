@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "main_window_fixture.h"
+#include "platform/core_file_name.h"
 #include "stream/task_list_file.h"
 
 namespace qm::test {
@@ -23,7 +24,7 @@ class Recovery : public MainWindowTest {
   std::vector<std::string> topTitles() { return childTitles(tree().root()); }
   static std::vector<std::string> titlesIn(const QString& file) {
     Ttree list;
-    LoadTaskList(QFile::encodeName(file).toStdString(), list);
+    LoadTaskList(platform::coreFileName(file), list);
     return childTitles(list.root());
   }
   QStringList leftovers() { return QDir(ui::RecoveryFiles::directory()).entryList({"*.jjp", "*.json"}); }
@@ -61,6 +62,21 @@ TEST_F(Recovery, WrittenAfterAChangeWhileModifiedAndRemovedBySave) {
   desktop.fileNames.push_back(listFile());
   window->mnuSave->trigger();
   EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
+}
+
+TEST_F(Recovery, AStateFolderNamedInAnyScriptHoldsTheFiles) {
+  // Not ASCII, yet in the ANSI code page that environment variables use on
+  // Windows, where the core takes the name only in UTF-8.
+  const QString state = files.filePath(QStringLiteral("\u00c9t\u00e9"));
+  const QByteArray previous = qgetenv("XDG_STATE_HOME");
+  qputenv("XDG_STATE_HOME", state.toLocal8Bit());
+  createWindow();  // its recovery files take their folder now
+  qputenv("XDG_STATE_HOME", previous);
+  createTreeWith({"one"});
+  window->setTag(1);
+  window->writeRecovery();
+  EXPECT_TRUE(recoveryPath().startsWith(state)) << recoveryPath().toStdString();
+  EXPECT_EQ(titlesIn(recoveryPath()), (std::vector<std::string>{"one"}));
 }
 
 TEST_F(Recovery, AFailedWriteSaysSoOnceOnStandardErrorAndNothingElse) {
