@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "model/ttree.h"
+#include "platform/modal_focus.h"
 #include "ui/edits/command.h"
 #include "ui/main_window/main_window_style.h"
 #include "ui/main_window/outer_geometry.h"
@@ -70,6 +71,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
     tray_ = ownTray_.get();
   }
   startRecovery();
+  platform::returnFocusAfterModalDialogs();
   FormCreate(firstArgument);
 }
 
