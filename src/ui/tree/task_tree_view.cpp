@@ -130,6 +130,12 @@ void TaskTreeView::writeBackSelection() {
   tree->select(selected.isEmpty() ? nullptr : taskModel_->nodeOf(selected.first()));
 }
 
+void TaskTreeView::forgetCurrentWithoutSelection() {
+  Ttree* tree = taskModel_ != nullptr ? taskModel_->tree() : nullptr;
+  if (tree != nullptr && tree->selected() == nullptr && currentIndex().isValid())
+    selectionModel()->clearCurrentIndex();
+}
+
 // --- editing
 
 bool TaskTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
@@ -163,7 +169,10 @@ bool TaskTreeView::handleKey(QKeyEvent* event) {
 // --- focus entry
 
 void TaskTreeView::focusInEvent(QFocusEvent* event) {
+  // The base makes the first row current when there is none, which draws it
+  // as if selected while no task is (after an open, say).
   QTreeView::focusInEvent(event);
+  forgetCurrentWithoutSelection();
   noteFocusIn();
 }
 

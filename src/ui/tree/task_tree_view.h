@@ -90,6 +90,9 @@ class TaskTreeView : public QTreeView {
   void followTreeReset();
   void writeBackExpansion(const QModelIndex& index, bool expanded);
   void writeBackSelection();
+  // The row drawn as current is always the tree's selected task: with no
+  // task selected there is no current row, which F2 would edit.
+  void forgetCurrentWithoutSelection();
   // The window's key handler; false when it swallowed the key.
   bool handleKey(QKeyEvent* event);
   void noteFocusIn();
