@@ -56,6 +56,7 @@ class FailingDesktop : public platform::Desktop {
     return fileToOpen;
   }
   std::optional<QString> saveFileName(QWidget*, const platform::FileDialogRequest&) override { return {}; }
+  bool askReplace(QWidget*, const QString& fileName) override { fail(fileName); }
 
  private:
   [[noreturn]] static void fail(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -74,8 +75,21 @@ std::optional<QString> QtDesktop::openFileName(QWidget* parent, const FileDialog
 std::optional<QString> QtDesktop::saveFileName(QWidget* parent, const FileDialogRequest& request) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the caller asks: not for the list's own file
   return runFileDialog(dialog, request);
+}
+
+bool QtDesktop::askReplace(QWidget* parent, const QString& fileName) {
+  const QString text =
+      QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(fileName).fileName());
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirm Save As"), text, QMessageBox::NoButton,
+                  parent);
+  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
 }
 
 }  // namespace qm::platform

@@ -58,6 +58,17 @@ class ScriptedDesktop : public platform::Desktop {
     return nextFileName("save");
   }
 
+  bool askReplace(QWidget*, const QString& fileName) override {
+    replacePrompts.append(fileName);
+    if (replaceAnswers.empty()) {
+      ADD_FAILURE() << "unexpected replace question: " << fileName.toStdString();
+      return false;
+    }
+    bool answer = replaceAnswers.front();
+    replaceAnswers.pop_front();
+    return answer;
+  }
+
   QStringList errors;
   QStringList errorDetails;
   QStringList savePrompts;
@@ -70,6 +81,8 @@ class ScriptedDesktop : public platform::Desktop {
   std::deque<bool> yesNoAnswers;
   // nullopt cancels the dialog.
   std::deque<std::optional<QString>> fileNames;
+  QStringList replacePrompts;  // the files Save As asked to replace
+  std::deque<bool> replaceAnswers;
 
  private:
   std::optional<QString> nextFileName(const char* dialog) {

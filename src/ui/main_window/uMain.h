@@ -250,6 +250,9 @@ class TfrmMain : public QMainWindow {
   // was written; cancelling the save dialog is not an error.
   bool saveList();
   bool saveListAs();
+  // The save dialog, starting from the current name; asks before replacing
+  // an existing file other than the list's own (uMain_save_as.cpp).
+  std::optional<QString> chooseSaveAsName();
   void openFromCommandLine(const QString& path);
   // The named file read into a new tree that starts from the current tree's
   // settings, so that the file's values replace them; raises on failure.

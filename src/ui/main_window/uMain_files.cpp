@@ -98,9 +98,7 @@ void TfrmMain::SaveAs1Click(QObject* /*Sender*/) { saveListAs(); }
 
 bool TfrmMain::saveListAs() {
   if (!tree_) return false;
-  platform::FileDialogRequest request = saveDialog1_;
-  request.fileName = fileName_;
-  std::optional<QString> chosen = platform::desktop().saveFileName(this, request);
+  std::optional<QString> chosen = chooseSaveAsName();
   if (!chosen) return false;
   SaveTaskList(localFileName(*chosen), *tree_);
   setFileName(*chosen);

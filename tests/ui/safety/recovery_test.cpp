@@ -34,6 +34,7 @@ class Recovery : public MainWindowTest {
     createWindow();
     createTreeWith(titles);
     desktop.fileNames.push_back(listFile());
+    if (QFile::exists(listFile())) desktop.replaceAnswers.push_back(true);
     window->SaveAs1->trigger();
     tree().setText(tree().firstNode(), "edited");
     window->setTag(1);
