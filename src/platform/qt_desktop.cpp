@@ -19,6 +19,16 @@ std::optional<QString> runFileDialog(QFileDialog& dialog, const FileDialogReques
   return dialog.selectedFiles().constFirst();
 }
 
+// Runs a box with "&Yes" and "&No", Escape answering No; true for Yes.
+bool answersYes(QMessageBox& box, bool yesIsDefault) {
+  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+  box.setDefaultButton(yesIsDefault ? yes : no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
 }  // namespace
 
 QString existingDirectoryOrHome(const QString& configured) {
@@ -47,12 +57,7 @@ SaveAnswer QtDesktop::askSave(QWidget* parent, const QString& text) {
 
 bool QtDesktop::askYesNo(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, parent);
-  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-  box.setDefaultButton(yes);
-  box.setEscapeButton(no);
-  box.exec();
-  return box.clickedButton() == yes;
+  return answersYes(box, true);
 }
 
 void QtDesktop::confirmOk(QWidget* parent, const QString& text) {
@@ -84,12 +89,7 @@ bool QtDesktop::askReplace(QWidget* parent, const QString& fileName) {
       QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(fileName).fileName());
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirm Save As"), text, QMessageBox::NoButton,
                   parent);
-  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-  box.setDefaultButton(no);
-  box.setEscapeButton(no);
-  box.exec();
-  return box.clickedButton() == yes;
+  return answersYes(box, false);
 }
 
 }  // namespace qm::platform
