@@ -6,6 +6,7 @@
 #include <QUndoStack>
 #include <utility>
 
+#include "model/error.h"
 #include "model/ttree.h"
 #include "platform/desktop.h"
 #include "stream/task_list_file.h"
@@ -137,7 +138,14 @@ void TfrmMain::openFromCommandLine(const QString& path) {
 std::unique_ptr<Ttree> TfrmMain::readTaskList(const QString& path) const {
   auto loaded = std::make_unique<Ttree>();
   loaded->setSettings(tree_ ? tree_->settings() : TreeSettings::mainWindowInitial());
-  LoadTaskList(localFileName(path), *loaded);
+  try {
+    LoadTaskList(localFileName(path), *loaded);
+  } catch (Error& error) {
+    // A damaged file's message names a property, not the file: the error
+    // box's details do.
+    error.setFile(localFileName(path), FileAction::Opening);
+    throw;
+  }
   return loaded;
 }
 
