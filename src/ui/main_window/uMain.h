@@ -310,6 +310,9 @@ class TfrmMain : public QMainWindow {
   QTimer* recoveryTimer_ = nullptr;
   quint64 writtenChanges_ = 0;
   QString comparedFile_;
+  // The file an unnamed list was read from (the command line's), which its
+  // recovery offer names.
+  QString readFrom_;
   std::optional<FileFingerprint> fingerprint_;
 };
 

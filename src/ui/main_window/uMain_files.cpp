@@ -131,6 +131,7 @@ void TfrmMain::FormClose(QObject* /*Sender*/, bool& CanClose) {
 // file name, so its first Save asks for one, and the modified flag stays 0.
 void TfrmMain::openFromCommandLine(const QString& path) {
   replaceTree(readTaskList(path));
+  readFrom_ = path;  // named in a recovery offer
   simpleText_ = path;
   showTaskCount();
 }
@@ -150,9 +151,11 @@ std::unique_ptr<Ttree> TfrmMain::readTaskList(const QString& path) const {
 }
 
 void TfrmMain::replaceTree(std::unique_ptr<Ttree> loaded) {
+  readFrom_.clear();
   if (!tree_) {
     createTaskTreeView(std::move(loaded));
     enableTaskButtons();  // as the first task New inserts would have
+    forgetList();         // the list as read is the one to compare with
     return;
   }
   // The new tree is the window's before the model shows it, so that the view

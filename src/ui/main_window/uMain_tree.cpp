@@ -69,6 +69,7 @@ void TfrmMain::createTaskTreeView() {
   tree->setSettings(TreeSettings::mainWindowInitial());
   createTaskTreeView(std::move(tree));
   insertTask();
+  forgetList();  // a new blank list holds nothing to recover
 }
 
 void TfrmMain::createTaskTreeView(std::unique_ptr<Ttree> tree) {
@@ -108,6 +109,7 @@ void TfrmMain::discardTaskTreeView() {
   treeModel_ = nullptr;
   forgetList();
   tree_.reset();
+  readFrom_.clear();
   clientLayout_->insertStretch(clientLayout_->indexOf(findBar_), 1);
 }
 

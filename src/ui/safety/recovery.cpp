@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
@@ -20,7 +21,24 @@ const QString kList = QStringLiteral(".jjp");
 const QString kSidecar = QStringLiteral(".json");
 const QString kLock = QStringLiteral(".lock");
 
+constexpr QFile::Permissions kOwnerFile = QFile::ReadOwner | QFile::WriteOwner;
+constexpr QFile::Permissions kOwnerFolder = kOwnerFile | QFile::ExeOwner;
+
 std::string localName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Makes the missing folders of `path` for the owner alone; the recovery
+// folder and the program's folder around it are narrowed to the owner even
+// where an older version made them readable by others.
+bool makePrivateFolders(const QString& path) {
+  QStringList missing;
+  for (QString folder = QDir::cleanPath(path); !QFileInfo::exists(folder); folder = QFileInfo(folder).path())
+    missing.prepend(folder);
+  for (const QString& folder : missing)
+    if (!QDir().mkdir(folder, kOwnerFolder) && !QFileInfo(folder).isDir()) return false;
+  QFile::setPermissions(path, kOwnerFolder);
+  QFile::setPermissions(QFileInfo(path).path(), kOwnerFolder);
+  return true;
+}
 
 // A lock that only a running owner keeps: no age makes it stale, however
 // long the owner runs.
@@ -28,7 +46,13 @@ std::shared_ptr<QLockFile> lockFor(const QString& path) {
   auto lock = std::make_shared<QLockFile>(path);
   lock->setStaleLockTime(0);
   if (!lock->tryLock(0)) return nullptr;
+  QFile::setPermissions(path, kOwnerFile);
   return lock;
+}
+
+TreeSettings withoutPlacement(TreeSettings settings) {
+  settings.left = settings.top = settings.width = settings.height = 0;
+  return settings;
 }
 
 QJsonObject readSidecar(const QString& path) {
@@ -42,7 +66,15 @@ QJsonObject readSidecar(const QString& path) {
 void ChangeCounter::follow(Ttree* tree) {
   if (tree_ != nullptr) tree_->removeObserver(this);
   tree_ = tree;
-  if (tree_ != nullptr) tree_->addObserver(this);
+  if (tree_ == nullptr) return;
+  tree_->addObserver(this);
+  settings_ = withoutPlacement(tree_->settings());
+}
+
+void ChangeCounter::settingsChanged() {
+  const TreeSettings now = withoutPlacement(tree_->settings());
+  if (now != settings_) count();
+  settings_ = now;
 }
 
 QString RecoveryFiles::directory() {
@@ -59,7 +91,7 @@ RecoveryFiles::RecoveryFiles() : directory_(directory()) {
   id_ = QStringLiteral("%1-%2")
             .arg(QCoreApplication::applicationPid())
             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-  if (QDir().mkpath(directory_)) lock_ = lockFor(pathOf(kLock));
+  if (makePrivateFolders(directory_)) lock_ = lockFor(pathOf(kLock));
 }
 
 RecoveryFiles::~RecoveryFiles() = default;  // the lock goes, the files stay for a later start
@@ -68,11 +100,13 @@ QString RecoveryFiles::pathOf(const QString& suffix) const { return directory_ +
 
 QString RecoveryFiles::listPath() const { return pathOf(kList); }
 
-void RecoveryFiles::write(Ttree& tree, const QString& fileName,
+void RecoveryFiles::write(Ttree& tree, const QString& fileName, const QString& readFrom,
                           const std::optional<FileFingerprint>& fingerprint) {
   if (!isOwned()) return;
   SaveTaskList(localName(pathOf(kList)), tree);
+  QFile::setPermissions(pathOf(kList), kOwnerFile);  // kept by every later save
   QJsonObject sidecar{{QStringLiteral("fileName"), fileName},
+                      {QStringLiteral("readFrom"), readFrom},
                       {QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
                       {QStringLiteral("tasks"), static_cast<qint64>(tree.nodeCount())}};
   if (fingerprint) {
@@ -84,6 +118,7 @@ void RecoveryFiles::write(Ttree& tree, const QString& fileName,
   replaceFileAtomically(localName(pathOf(kSidecar)), [&](ByteSink& sink) {
     sink.write(json.constData(), static_cast<size_t>(json.size()));
   });
+  QFile::setPermissions(pathOf(kSidecar), kOwnerFile);
 }
 
 void RecoveryFiles::remove() {
@@ -115,6 +150,7 @@ std::optional<AbandonedList> RecoveryFiles::newestAbandoned() const {
     AbandonedList found{id,
                         dir.filePath(id + kList),
                         sidecar.value(QStringLiteral("fileName")).toString(),
+                        sidecar.value(QStringLiteral("readFrom")).toString(),
                         changed,
                         sidecar.value(QStringLiteral("tasks")).toInteger(),
                         std::nullopt,
