@@ -37,8 +37,7 @@ TEST_F(DamagedFileError, TheBoxKeepsTheReadersMessageAndNamesTheFileInItsDetails
       {"with Open",
        [&](const QString& file) {
          createWindow();
-         desktop.fileNames.push_back(file);
-         window->mnuOpen->trigger();
+         openWithDialog(file);
        }},
   };
   for (const Case& c : cases) {

@@ -5,7 +5,6 @@
 #include <QDir>
 
 #include "main_window_fixture.h"
-#include "stream/task_list_file.h"
 #include "ui/safety/recovery.h"
 
 namespace qm::test {
@@ -13,18 +12,7 @@ namespace {
 
 class RecoveryWriting : public MainWindowTest {
  protected:
-  QString writeList() {
-    Ttree list;
-    list.setSettings(TreeSettings::mainWindowInitial());
-    list.appendNode(nullptr, "one", list.createRecord());
-    const QString file = files.filePath(QStringLiteral("list.jjp"));
-    SaveTaskList(file.toStdString(), list);
-    return file;
-  }
-  void open(const QString& file) {
-    desktop.fileNames.push_back(file);
-    window->mnuOpen->trigger();
-  }
+  QString writeList() { return writeListFile(files.filePath(QStringLiteral("list.jjp")), {"one"}); }
   bool writesRecovery() {
     window->writeRecovery();
     return QFile::exists(window->recoveryFiles().listPath());
@@ -54,7 +42,7 @@ TEST_F(RecoveryWriting, OnlyAfterARealChangeNotAfterAClickOrALayout) {
       {"opened, then Find used and the window resized",
        [&] {
          showActive();
-         open(writeList());
+         openWithDialog(writeList());
          window->mnuFind->trigger();
          window->resize(window->size() + QSize(40, 60));
          QCoreApplication::processEvents();
@@ -72,7 +60,7 @@ TEST_F(RecoveryWriting, OnlyAfterARealChangeNotAfterAClickOrALayout) {
       {"opened, then a task renamed",
        [&] {
          createWindow();
-         open(writeList());
+         openWithDialog(writeList());
          tree().setText(tree().firstNode(), "renamed");
        },
        true},

@@ -2,7 +2,6 @@
 // Properties act on the selected task, so the row drawn as current must be
 // that task or none.
 #include "main_window_fixture.h"
-#include "stream/task_list_file.h"
 
 namespace qm::test {
 namespace {
@@ -11,18 +10,10 @@ const QString kSelectFirst = QStringLiteral("Please select an item first");
 
 class SelectionAfterOpen : public MainWindowTest {
  protected:
-  QString writeList() {
-    Ttree list;
-    list.setSettings(TreeSettings::mainWindowInitial());
-    for (const char* title : {"one", "two"}) list.appendNode(nullptr, title, list.createRecord());
-    const QString file = files.filePath(QStringLiteral("list.jjp"));
-    SaveTaskList(file.toStdString(), list);
-    return file;
-  }
+  QString writeList() { return writeListFile(files.filePath(QStringLiteral("list.jjp")), {"one", "two"}); }
 
   void openWithTheDialog() {
-    desktop.fileNames.push_back(writeList());
-    window->mnuOpen->trigger();
+    openWithDialog(writeList());
     // The dialog's closing gives the focus back to the view.
     view().clearFocus();
     view().setFocus(Qt::ActiveWindowFocusReason);
