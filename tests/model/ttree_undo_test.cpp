@@ -123,6 +123,77 @@ TEST(TtreeUndo, MoveToAPlaceAnnouncesTheRowBeforeTheNodeLeaves) {
   }
 }
 
+// Moves among many siblings and inserts at a row shift pointers and leave
+// positions to be recounted: rows, absolute indexes and subtree sizes must
+// agree with a plain count after each, whichever look-up comes first.
+TEST(TtreeUndo, PlacesAmongManySiblingsKeepPositionsRight) {
+  Ttree tree;
+  for (int i = 0; i < 400; ++i) {
+    TreeNode* n = tree.appendNode(nullptr, "n" + std::to_string(i));
+    if (i % 3 == 0) tree.appendNode(n, "c");
+  }
+  std::mt19937 random(5);
+  auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+  for (int step = 0; step < 300; ++step) {
+    const size_t count = tree.topLevelCount();
+    const size_t from = pick(count);
+    TreeNode* node = tree.root()->child(from);
+    switch (pick(4)) {
+      case 0:  // to a neighbour's place
+        tree.moveNodeTo(node, nullptr, from == 0 ? 1 : from - 1);
+        break;
+      case 1:
+        tree.moveNodeTo(node, nullptr, pick(count));
+        break;
+      case 2:
+        tree.insertNode(pick(2) == 0 ? nullptr : node, pick(count + 1), "new");
+        break;
+      default:  // out of a parent, to right after it
+        if (node->hasChildren()) tree.moveNodeTo(node->child(0), nullptr, from + 1);
+    }
+    std::vector<TreeNode*> order;
+    for (TreeNode* n = tree.firstNode(); n != nullptr; n = tree.nextInPreorder(n)) order.push_back(n);
+    ASSERT_EQ(order.size(), tree.nodeCount());
+    const size_t start = pick(order.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+      const size_t i = (start + k * 13) % order.size();
+      ASSERT_EQ(order[i]->parent()->child(order[i]->row()), order[i]) << "step " << step;
+      ASSERT_EQ(tree.absoluteIndex(order[i]), i) << "step " << step;
+      ASSERT_EQ(tree.nodeAt(i), order[i]) << "step " << step;
+    }
+    ASSERT_EQ(tree.root()->subtreeSize(), tree.nodeCount());
+  }
+}
+
+TEST(TtreeUndo, InsertAtARowAnnouncesThatRow) {
+  struct Case {
+    int parent;  // absolute index, -1: the top level
+    size_t row;
+    const char* announced;
+    const char* result;
+  };
+  // A (A1), B
+  const Case cases[] = {
+      {-1, 0, "insert? <root> 0", "N\nA\n  A1\nB\n"}, {-1, 1, "insert? <root> 1", "A\n  A1\nN\nB\n"},
+      {-1, 9, "insert? <root> 2", "A\n  A1\nB\nN\n"}, {0, 0, "insert? A 0", "A\n  N\n  A1\nB\n"},
+      {2, 0, "insert? B 0", "A\n  A1\nB\n  N\n"},
+  };
+  for (const Case& k : cases) {
+    Ttree tree;
+    tree.appendNode(tree.appendNode(nullptr, "A"), "A1");
+    tree.appendNode(nullptr, "B");
+    Events events;
+    tree.addObserver(&events);
+    TreeNode* parent = k.parent < 0 ? nullptr : tree.nodeAt(static_cast<size_t>(k.parent));
+    TreeNode* n = tree.insertNode(parent, k.row, "N", tree.createRecord());
+    EXPECT_EQ(events.seen, (std::vector<std::string>{k.announced, "insert N"}));
+    EXPECT_EQ(outline(tree), k.result);
+    EXPECT_EQ(tree.nodeCount(), 4u);
+    EXPECT_NE(n->record(), nullptr);
+    tree.removeObserver(&events);
+  }
+}
+
 // Random edits, each with its inverse, then every inverse in reverse order:
 // the tree comes back exactly, and positions stay right on the way, at both
 // ends and in the middle of long sibling lists.

@@ -61,6 +61,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
   buildFindBar();
   buildMainMenu();
   buildPopupMenus();
+  buildOutlineItems();
   buildStatusBar();
   bindCommands();
   resize(kOuterSize);
