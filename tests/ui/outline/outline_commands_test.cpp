@@ -1,14 +1,23 @@
 // The Outline items on the first, middle and last sibling at the top level
 // and nested: the shape, the expanded states (the tree's and the view's),
 // the selection, and undo and redo to the byte.
+#include <QAbstractItemModelTester>
 #include <QMenu>
 #include <QUndoStack>
+#include <functional>
+#include <random>
 
 #include "main_window_fixture.h"
 #include "stream/task_list_file.h"
 
 namespace qm::test {
 namespace {
+
+// What QAbstractItemModelTester finds wrong while it is installed.
+QStringList modelFaults;
+void recordModelFault(QtMsgType, const QMessageLogContext& context, const QString& message) {
+  if (qstrcmp(context.category, "qt.modeltest") == 0) modelFaults.append(message);
+}
 
 class Outline : public MainWindowTest {
  protected:
@@ -209,6 +218,68 @@ TEST_F(Outline, NothingHappensWithoutASelectedTask) {
   EXPECT_EQ(bytes(), before);
   EXPECT_EQ(window->Tag(), 0);
   EXPECT_EQ(window->undoStack()->count(), 0);
+}
+
+// The outline's commands mixed with the other edits, each on a random task,
+// then everything undone step by step: each step's bytes and shape come
+// back, the view follows the tree, and Qt's model tester finds no fault.
+TEST_F(Outline, RandomMixesWithTheOtherEditsUndoToTheStart) {
+  for (unsigned seed : {1u, 2u}) {
+    SCOPED_TRACE(seed);
+    window.reset();
+    std::mt19937 random(seed);
+    auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    createSample();
+    modelFaults.clear();
+    QtMessageHandler previous = qInstallMessageHandler(recordModelFault);
+    QAbstractItemModelTester tester(window->treeModel(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    ui::TfrmMain& w = *window;
+    const std::vector<QAction*> items{w.mnuMoveUp,      w.mnuMoveDown,    w.mnuIndent,     w.mnuOutdent,
+                                      w.mnuInsertBelow, w.mnuInsertChild, w.mnuToggleDone, w.Reopen1,
+                                      w.mnuInsert,      w.Delete1,        w.Complete1};
+    std::vector<std::string> states{bytes()};
+    std::vector<std::string> shapes{outline()};
+    for (int step = 0; step < 160; ++step) {
+      TreeNode* task = tree().nodeAt(pick(tree().nodeCount()));
+      tree().select(task);
+      const int index = w.undoStack()->index();
+      switch (const size_t choice = pick(items.size() + 3); choice) {
+        case 0:
+          w.treeModel()->setData(indexOf(task), QStringLiteral("r%1").arg(step));
+          break;
+        case 1:
+          pressCtrlTab();
+          break;
+        case 2:  // a drop onto a task on show
+          if (TreeNode* target = tree().nodeAt(pick(tree().nodeCount())); tree().isDisplayed(target)) {
+            view().scrollTo(indexOf(target));
+            const QPoint point = centreOf(target);
+            w.TreeDragDrop(&view(), &view(), point.x(), point.y());
+          }
+          break;
+        default:
+          if (items[choice - 3] != w.Delete1 || (tree().nodeCount() > 4 && task->subtreeSize() < 6))
+            items[choice - 3]->trigger();
+      }
+      if (pick(2) == 0) view().finishEditing();
+      closeEditor(Qt::Key_Escape);
+      if (w.undoStack()->index() == index) continue;
+      ASSERT_EQ(w.undoStack()->index(), index + 1);
+      states.push_back(bytes());
+      shapes.push_back(outline());
+    }
+    ASSERT_GT(states.size(), 80u);
+    for (size_t i = states.size() - 1; i-- > 0;) {
+      w.mnuUndo->trigger();
+      ASSERT_EQ(outline(), shapes[i]) << "undoing to step " << i;
+      ASSERT_EQ(bytes(), states[i]) << "undoing to step " << i;
+    }
+    EXPECT_FALSE(w.undoStack()->canUndo());
+    expectViewFollowsTree();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(modelFaults.isEmpty()) << modelFaults.join('\n').toStdString();
+  }
 }
 
 }  // namespace
