@@ -227,6 +227,7 @@ bool Ttree::moveNodeTo(TreeNode* node, TreeNode* newParent, size_t row) {
     return true;
   }
   newParent->makeRoomAtBack();  // before the observers hear of it
+  row = std::min(row, newParent->childCount());
   notify([&](TreeObserver& o) { o.nodeAboutToBeMoved(node, newParent, row); });
   detach(node);
   placeChild(newParent, row, node);

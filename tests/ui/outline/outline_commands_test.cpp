@@ -8,16 +8,11 @@
 #include <random>
 
 #include "main_window_fixture.h"
+#include "model_fault_log.h"
 #include "stream/task_list_file.h"
 
 namespace qm::test {
 namespace {
-
-// What QAbstractItemModelTester finds wrong while it is installed.
-QStringList modelFaults;
-void recordModelFault(QtMsgType, const QMessageLogContext& context, const QString& message) {
-  if (qstrcmp(context.category, "qt.modeltest") == 0) modelFaults.append(message);
-}
 
 class Outline : public MainWindowTest {
  protected:
@@ -230,8 +225,7 @@ TEST_F(Outline, RandomMixesWithTheOtherEditsUndoToTheStart) {
     std::mt19937 random(seed);
     auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
     createSample();
-    modelFaults.clear();
-    QtMessageHandler previous = qInstallMessageHandler(recordModelFault);
+    ModelFaultLog faults;
     QAbstractItemModelTester tester(window->treeModel(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     ui::TfrmMain& w = *window;
@@ -277,8 +271,7 @@ TEST_F(Outline, RandomMixesWithTheOtherEditsUndoToTheStart) {
     }
     EXPECT_FALSE(w.undoStack()->canUndo());
     expectViewFollowsTree();
-    qInstallMessageHandler(previous);
-    EXPECT_TRUE(modelFaults.isEmpty()) << modelFaults.join('\n').toStdString();
+    EXPECT_TRUE(faults.empty()) << faults.text();
   }
 }
 
