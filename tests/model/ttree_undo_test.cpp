@@ -165,35 +165,6 @@ TEST(TtreeUndo, PlacesAmongManySiblingsKeepPositionsRight) {
   }
 }
 
-TEST(TtreeUndo, InsertAtARowAnnouncesThatRow) {
-  struct Case {
-    int parent;  // absolute index, -1: the top level
-    size_t row;
-    const char* announced;
-    const char* result;
-  };
-  // A (A1), B
-  const Case cases[] = {
-      {-1, 0, "insert? <root> 0", "N\nA\n  A1\nB\n"}, {-1, 1, "insert? <root> 1", "A\n  A1\nN\nB\n"},
-      {-1, 9, "insert? <root> 2", "A\n  A1\nB\nN\n"}, {0, 0, "insert? A 0", "A\n  N\n  A1\nB\n"},
-      {2, 0, "insert? B 0", "A\n  A1\nB\n  N\n"},
-  };
-  for (const Case& k : cases) {
-    Ttree tree;
-    tree.appendNode(tree.appendNode(nullptr, "A"), "A1");
-    tree.appendNode(nullptr, "B");
-    Events events;
-    tree.addObserver(&events);
-    TreeNode* parent = k.parent < 0 ? nullptr : tree.nodeAt(static_cast<size_t>(k.parent));
-    TreeNode* n = tree.insertNode(parent, k.row, "N", tree.createRecord());
-    EXPECT_EQ(events.seen, (std::vector<std::string>{k.announced, "insert N"}));
-    EXPECT_EQ(outline(tree), k.result);
-    EXPECT_EQ(tree.nodeCount(), 4u);
-    EXPECT_NE(n->record(), nullptr);
-    tree.removeObserver(&events);
-  }
-}
-
 // Random edits, each with its inverse, then every inverse in reverse order:
 // the tree comes back exactly, and positions stay right on the way, at both
 // ends and in the middle of long sibling lists.
