@@ -115,6 +115,7 @@ struct OpenList {
   std::unique_ptr<ui::TfrmMain> window;
   TreeNode* middle = nullptr;        // a top-level task in the middle of the list
   TreeNode* manyChildren = nullptr;  // a collapsed top-level task with 10,000 children
+  TreeNode* middleChild = nullptr;   // the first child of a top-level task near the middle
 
   Ttree& tree() { return *window->tree(); }
   ui::TaskTreeView& view() { return *window->treeView(); }
@@ -149,6 +150,8 @@ OpenList& openList(size_t tasks) {
   list.manyChildren = tree.appendNode(nullptr, "ten thousand subtasks", tree.createRecord());
   for (int i = 0; i < 10'000; ++i) tree.appendNode(list.manyChildren, "subtask", tree.createRecord());
   list.middle = tree.root()->child(tree.topLevelCount() / 2);
+  for (size_t row = tree.topLevelCount() / 2; list.middleChild == nullptr; ++row)
+    if (tree.root()->child(row)->hasChildren()) list.middleChild = tree.root()->child(row)->child(0);
   list.selectAndShow(list.middle);
   return list;
 }
@@ -369,6 +372,54 @@ void BM_WindowFindKeyMatchingNothing(benchmark::State& state) {
   list.selectAndShow(list.middle);
 }
 BENCHMARK(BM_WindowFindKeyMatchingNothing)->Apply(applySizes)->Iterations(20);
+
+// An Outline item on a task among the top level's siblings (about 90,000 at
+// a million tasks), or its undo: the other runs untimed around it.
+void BM_WindowOutline(benchmark::State& state, QAction* ui::TfrmMain::*item, TreeNode* OpenList::*task,
+                      bool timeUndo) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  ui::TfrmMain& window = *list.window;
+  auto command = [&] { (window.*item)->trigger(); };
+  auto undo = [&] { window.mnuUndo->trigger(); };  // confirms the new task's title first
+  auto select = [&] { list.selectAndShow(list.*task); };
+  state.counters["siblings"] = static_cast<double>((list.*task)->parent()->childCount());
+  if (timeUndo) {
+    timeSteps(
+        state, list,
+        [&] {
+          select();
+          command();
+        },
+        undo, [] {});
+  } else {
+    timeSteps(state, list, select, command, undo);
+  }
+  list.selectAndShow(list.middle);
+}
+using W = ui::TfrmMain;
+BENCHMARK_CAPTURE(BM_WindowOutline, move_up, &W::mnuMoveUp, &OpenList::middle, false)->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, undo_move_up, &W::mnuMoveUp, &OpenList::middle, true)->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, move_down, &W::mnuMoveDown, &OpenList::middle, false)->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, undo_move_down, &W::mnuMoveDown, &OpenList::middle, true)
+    ->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, indent, &W::mnuIndent, &OpenList::middle, false)->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, undo_indent, &W::mnuIndent, &OpenList::middle, true)->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, outdent, &W::mnuOutdent, &OpenList::middleChild, false)
+    ->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, undo_outdent, &W::mnuOutdent, &OpenList::middleChild, true)
+    ->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, insert_below, &W::mnuInsertBelow, &OpenList::middle, false)
+    ->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, undo_insert_below, &W::mnuInsertBelow, &OpenList::middle, true)
+    ->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, insert_child, &W::mnuInsertChild, &OpenList::middle, false)
+    ->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, undo_insert_child, &W::mnuInsertChild, &OpenList::middle, true)
+    ->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, toggle_done, &W::mnuToggleDone, &OpenList::middle, false)
+    ->Apply(applySizes);
+BENCHMARK_CAPTURE(BM_WindowOutline, undo_toggle_done, &W::mnuToggleDone, &OpenList::middle, true)
+    ->Apply(applySizes);
 
 }  // namespace
 }  // namespace qm::bench

@@ -66,7 +66,7 @@ class TreeNode : public PooledObject<TreeNode> {
     uint32_t begin;
     uint32_t end;
     // Children in slots below slotsValidTo know their slot; those at or
-    // beyond it may know an older, larger one.
+    // beyond it may know another one, never below slotsValidTo.
     uint32_t slotsValidTo;
     // Children in slots below offsetsValidTo know their offset: the number of
     // nodes in the subtrees of the siblings before them. It is stored less
@@ -83,6 +83,14 @@ class TreeNode : public PooledObject<TreeNode> {
   // Allocates what the next pushBack needs, so that it cannot fail.
   void makeRoomAtBack();
   void pushFront(TreeNode* child);
+  // The child becomes child `row` (at most childCount()): one move of the
+  // pointers after it, which renumber on their next look-up. Allocates only
+  // what makeRoomAtBack would.
+  void insertAt(size_t row, TreeNode* child);
+  // The child at row `from` goes to row `to`: one move of the pointers
+  // between, renumbered at once, so that a step to a neighbour's place costs
+  // the same among a hundred thousand siblings as among two.
+  void moveChild(size_t from, size_t to);
   void remove(TreeNode* child);
   void dropChildren();  // forgets them all; they are not destroyed
   // The child's slot, made current first.

@@ -64,6 +64,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
   buildFindBar();
   buildMainMenu();
   buildPopupMenus();
+  buildOutlineItems();
   buildStatusBar();
   bindCommands();
   installEditingKeys();

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -36,6 +37,7 @@ inline constexpr const char* kApplicationTitle = "Quillmark";
 
 class ChangeCounter;
 class FindBar;
+enum class OutlineMove;
 class RecoveryFiles;
 class TaskCommand;
 class TaskTreeModel;
@@ -54,11 +56,12 @@ class TfrmProperties;
 // command-line open, Properties), uMain_tray.cpp (the notification icon,
 // Show, Hide and note mode), uMain_undo.cpp (undo and redo),
 // uMain_recovery.cpp (recovery files and the check for changes made
-// elsewhere before a save) and uMain_find.cpp (Find and the find bar).
+// elsewhere before a save), uMain_find.cpp (Find and the find bar) and
+// uMain_outline.cpp (the outline's keyboard commands).
 // What they lean on lives beside this folder: ui/tree (the tree model and
 // view), ui/edits (the undo steps and the command dispatcher), ui/dialogs,
-// ui/find, ui/safety (recovery files) and ui/tray (the icon's messages and
-// the note-mode window).
+// ui/find, ui/safety (recovery files), ui/tray (the icon's messages and
+// the note-mode window) and ui/outline (the outline commands' undo steps).
 class TfrmMain : public QMainWindow {
   Q_OBJECT
  public:
@@ -101,6 +104,17 @@ class TfrmMain : public QMainWindow {
   QAction* mnuFind;
   QAction* mnuFindNext;
   QAction* mnuFindPrevious;
+  // After the find items, behind a separator: the outline's keyboard
+  // commands (uMain_outline.cpp).
+  QAction* N5;
+  QMenu* mnuOutline;
+  QAction* mnuMoveUp;
+  QAction* mnuMoveDown;
+  QAction* mnuIndent;
+  QAction* mnuOutdent;
+  QAction* mnuInsertBelow;
+  QAction* mnuInsertChild;
+  QAction* mnuToggleDone;
   QMenu* ools1;
   QAction* mnuSkinChooser;
   QMenu* Help1;
@@ -109,6 +123,8 @@ class TfrmMain : public QMainWindow {
   QMenu* PopupMenu1;
   QAction* Complete1;
   QAction* Hide1;
+  QAction* N6;
+  QAction* Reopen1;  // enabled for a done task
   QMenu* PopupMenu2;
   QAction* Show1;
 
@@ -182,6 +198,14 @@ class TfrmMain : public QMainWindow {
   void mnuFindClick(QObject* Sender);
   void mnuFindNextClick(QObject* Sender);
   void mnuFindPreviousClick(QObject* Sender);
+  void mnuMoveUpClick(QObject* Sender);
+  void mnuMoveDownClick(QObject* Sender);
+  void mnuIndentClick(QObject* Sender);
+  void mnuOutdentClick(QObject* Sender);
+  void mnuInsertBelowClick(QObject* Sender);
+  void mnuInsertChildClick(QObject* Sender);
+  void mnuToggleDoneClick(QObject* Sender);
+  void Reopen1Click(QObject* Sender);
 
   // --- notification icon and note mode
   // The window procedure's part for the icon: message 1025 with the mouse
@@ -229,6 +253,13 @@ class TfrmMain : public QMainWindow {
   void attachFindBar();
   // F3 and Shift+F3: the bar's step, or the bar opened when it has no text.
   void findFromMenu(void (FindBar::*step)());
+  // The outline's commands (uMain_outline.cpp): built disabled, enabled and
+  // given their keys on each new view, which alone takes them.
+  void buildOutlineItems();
+  void attachOutline();
+  void placeSelectedTask(OutlineMove move, const QAction* item);
+  void insertInOutline(const QAction* item, TreeNode* parent, size_t row, TreeNode* anchor);
+  void reopenTask(TreeNode* task, const QAction* item);
 
   // Part of New: creates, configures and wires the task tree view, then
   // inserts its first task.
@@ -236,7 +267,9 @@ class TfrmMain : public QMainWindow {
   // Builds the view around `tree` and enables the list commands.
   void createTaskTreeView(std::unique_ptr<Ttree> tree);
   void wireTreeEvents();
-  TreeNode* insertTask();
+  // A new task at child `row` of parent (nullptr: the top level; past the
+  // end: the last child), with its record, its title open for editing.
+  TreeNode* insertTask(TreeNode* parent = nullptr, size_t row = SIZE_MAX);
   void indentSelectedTask();
   // The moving rule, marking the list modified when the task changed place.
   void moveTask(TreeNode* task, TreeNode* newParent, const QString& stepName);

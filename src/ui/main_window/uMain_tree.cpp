@@ -93,6 +93,7 @@ void TfrmMain::createTaskTreeView(std::unique_ptr<Ttree> tree) {
   treeView_->show();
   wireTreeEvents();
   attachFindBar();
+  attachOutline();
 }
 
 void TfrmMain::applyTreeLooks() {
@@ -157,11 +158,11 @@ void TfrmMain::cmdNewNodeClick(QObject* /*Sender*/) {
   setTag(1);
 }
 
-TreeNode* TfrmMain::insertTask() {
+TreeNode* TfrmMain::insertTask(TreeNode* parent, size_t row) {
   Tinfo* record = tree_->createRecord();
   TreeNode* task = nullptr;
   try {
-    task = tree_->appendNode(nullptr, kNewTaskTitle, record);
+    task = tree_->insertNode(parent, row, kNewTaskTitle, record);
   } catch (const std::bad_alloc&) {
     tree_->deleteComponent(record);
     qm::raise("Unable to insert an item");

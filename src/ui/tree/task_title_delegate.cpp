@@ -31,6 +31,16 @@ TextStep textStepOf(const QKeyEvent* key) {
   return TextStep::None;
 }
 
+// Alt+arrows and Ctrl+Space reshape the outline while the tree has the
+// focus. In the editor they do what the editor does with them and go no
+// further: the view would take Alt+arrows as arrows and end the edit.
+bool isOutlineKey(const QKeyEvent* key) {
+  const Qt::KeyboardModifiers mods =
+      key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+  if (mods == Qt::ControlModifier) return key->key() == Qt::Key_Space;
+  return mods == Qt::AltModifier && key->key() >= Qt::Key_Left && key->key() <= Qt::Key_Down;
+}
+
 }  // namespace
 
 TaskTitleDelegate::TaskTitleDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
@@ -68,6 +78,11 @@ bool TaskTitleDelegate::eventFilter(QObject* editor, QEvent* event) {
       if (TextStep step = textStepOf(key); step != TextStep::None) {
         if (auto* line = qobject_cast<QLineEdit*>(editor))
           step == TextStep::Undo ? line->undo() : line->redo();
+        return true;
+      }
+      if (isOutlineKey(key)) {
+        static_cast<QObject*>(editor)->event(key);
+        key->accept();  // an ignored key would go on to the view
         return true;
       }
       if (!isTabKey(key)) break;

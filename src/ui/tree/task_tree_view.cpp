@@ -95,7 +95,10 @@ void TaskTreeView::followTreeSelection(const QModelIndex& index) {
     return;
   }
   selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-  scrollTo(index);
+  // Scrolling to a task inside a collapsed one would expand the view's rows
+  // and leave the tree's states behind.
+  Ttree* tree = taskModel_->tree();
+  if (tree != nullptr && tree->isDisplayed(taskModel_->nodeOf(index))) scrollTo(index);
 }
 
 void TaskTreeView::followTreeReset() {
