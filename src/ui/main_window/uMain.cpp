@@ -70,6 +70,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
     tray_ = ownTray_.get();
   }
   startRecovery();
+  buildDueParts();
   FormCreate(firstArgument);
 }
 

@@ -91,6 +91,7 @@ void TfrmMain::createTaskTreeView(std::unique_ptr<Ttree> tree) {
   treeView_->show();
   wireTreeEvents();
   attachFindBar();
+  attachDueViews();
 }
 
 void TfrmMain::applyTreeLooks() {

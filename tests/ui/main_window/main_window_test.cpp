@@ -62,6 +62,8 @@ const ItemRow kItems[] = {
     {"mnuEdit", "mnuFindNext", "Find &Next", QKeySequence("F3"), false},
     {"mnuEdit", "mnuFindPrevious", "Find &Previous", QKeySequence("Shift+F3"), false},
     {"ools1", "mnuSkinChooser", "&Options", QKeySequence(), true},
+    {"ools1", "N5", "", QKeySequence(), true},
+    {"ools1", "mnuAgenda", "&Agenda", QKeySequence("Ctrl+G"), true},
     {"Help1", "About1", "&About", QKeySequence("Ctrl+T"), true},
 };
 
