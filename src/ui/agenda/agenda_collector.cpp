@@ -14,6 +14,12 @@ constexpr size_t kTasksPerClockRead = 2048;
 
 bool AgendaCollector::collectSome(const Ttree& tree, std::chrono::nanoseconds budget) {
   if (done_) return true;
+  if (walked_) {
+    // The runs left are merged one a call: the last merge moves every entry.
+    if (runStarts_.size() > 1) mergeLastRuns();
+    done_ = runStarts_.size() <= 1;
+    return done_;
+  }
   const auto deadline = std::chrono::steady_clock::now() + budget;
   if (!cursor_) cursor_.emplace(tree.firstNode());
   const size_t runStart = entries_.size();
@@ -29,12 +35,11 @@ bool AgendaCollector::collectSome(const Ttree& tree, std::chrono::nanoseconds bu
     if (std::chrono::steady_clock::now() >= deadline) break;
   }
   sortRun(runStart);
-  done_ = cursor_->node() == nullptr;
-  if (done_) {
-    while (runStarts_.size() > 1) mergeLastRuns();
+  if (cursor_->node() == nullptr) {
+    walked_ = true;
     cursor_.reset();
   }
-  return done_;
+  return false;
 }
 
 void AgendaCollector::sortRun(size_t from) {

@@ -25,7 +25,8 @@ class AgendaCollector {
   AgendaCollector(int64_t today, int64_t daysAhead, size_t kept = std::numeric_limits<size_t>::max())
       : today_(today), daysAhead_(daysAhead), kept_(kept) {}
 
-  // Goes on for about `budget`; true once the whole tree is done.
+  // Goes on for about `budget` (or one merge, once the tree is walked);
+  // true once the whole tree is done and the entries are in order.
   bool collectSome(const Ttree& tree, std::chrono::nanoseconds budget);
   bool isDone() const { return done_; }
 
@@ -43,6 +44,7 @@ class AgendaCollector {
   size_t kept_;
   std::optional<PreorderCursor> cursor_;
   size_t index_ = 0;
+  bool walked_ = false;
   bool done_ = false;
   size_t overdue_ = 0;
   size_t dueToday_ = 0;

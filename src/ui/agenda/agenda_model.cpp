@@ -14,7 +14,7 @@ namespace {
 
 // Each slice stays well inside a frame, with room for the edit that
 // started it and the repaint.
-constexpr std::chrono::milliseconds kSlice{4};
+constexpr std::chrono::milliseconds kSlice{3};
 const QColor kMutedColor(120, 120, 120);
 const QColor kOverdueRed(192, 0, 0);
 
@@ -82,7 +82,12 @@ void AgendaModel::collectSome() {
     sliceTimer_.stop();
     return;
   }
-  if (!collector_->collectSome(*tree_, kSlice)) return;
+  // Showing the rows is a slice of its own, after the last of the
+  // collecting.
+  if (!collector_->isDone()) {
+    collector_->collectSome(*tree_, kSlice);
+    return;
+  }
   sliceTimer_.stop();
   const size_t overdue = collector_->overdue();
   const size_t dueToday = collector_->dueToday();

@@ -261,9 +261,12 @@ class TfrmMain : public QMainWindow {
   // What is due: the Agenda item and dock, the day's clock and the reminder
   // (built before start-up opens a list); and their hold on each new view.
   void buildDueParts();
+  void followAgendaDock();
+  void wireReminder();
   void attachDueViews();
   void followDueTree();
   void remindOfDueTasks(const QString& path);
+  void showAgenda(bool shown);
   void restoreAgendaPlace(const QString& place);
   void rememberAgendaPlace();
 

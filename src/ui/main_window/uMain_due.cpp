@@ -75,12 +75,13 @@ void TfrmMain::buildDueParts() {
     if (isNumber && days >= 0 && days <= AgendaDock::kMaxDaysAhead) agendaDock_->spnDaysAhead->setValue(days);
     agendaModel_->setDaysAhead(agendaDock_->spnDaysAhead->value());
     restoreAgendaPlace(stored[1]);
-    if (stored[2] == flag(true)) {
-      mnuAgenda->setChecked(true);
-      mnuAgendaClick(this);
-    }
+    showAgenda(stored[2] == flag(true));
   });
+  followAgendaDock();
+  wireReminder();
+}
 
+void TfrmMain::followAgendaDock() {
   // The dock's own close button, and the day and place it keeps.
   connect(agendaDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
     if (agendaDock_->isHidden() == !visible && mnuAgenda->isChecked() != visible) {
@@ -99,7 +100,9 @@ void TfrmMain::buildDueParts() {
   connect(dayClock_, &DayClock::dayChanged, this, [this] {
     if (treeView_ != nullptr) treeView_->viewport()->update();
   });
+}
 
+void TfrmMain::wireReminder() {
   // Reminders are on unless switched off.
   reminder_->isEnabled = [this] {
     bool on = true;
@@ -117,10 +120,20 @@ void TfrmMain::buildDueParts() {
 }
 
 void TfrmMain::mnuAgendaClick(QObject* /*Sender*/) {
-  const bool shown = mnuAgenda->isChecked();
+  showAgenda(mnuAgenda->isChecked());
+  writeSetting(kAgendaShownValue, flag(mnuAgenda->isChecked()));
+}
+
+void TfrmMain::showAgenda(bool shown) {
+  mnuAgenda->setChecked(shown);
   agendaModel_->setActive(shown);
   agendaDock_->setVisible(shown);
-  writeSetting(kAgendaShownValue, flag(shown));
+  // Beside the tree it takes about half of the window, not what its table
+  // would like.
+  const Qt::Orientation across =
+      dockWidgetArea(agendaDock_) == Qt::BottomDockWidgetArea ? Qt::Vertical : Qt::Horizontal;
+  const int half = (across == Qt::Horizontal ? width() : height()) / 2;
+  if (shown && !agendaDock_->isFloating()) resizeDocks({agendaDock_}, {half}, across);
 }
 
 bool TfrmMain::remindersOn() { return readSetting(kRemindersValue) != flag(false); }

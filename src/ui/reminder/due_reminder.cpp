@@ -11,7 +11,7 @@
 namespace qm::ui {
 namespace {
 
-constexpr std::chrono::milliseconds kSlice{4};
+constexpr std::chrono::milliseconds kSlice{3};
 constexpr size_t kTitlesNamed = 3;
 
 }  // namespace

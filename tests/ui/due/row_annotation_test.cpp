@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/ttree.h"
+#include "ui/due/task_tooltip.h"
 
 namespace qm::ui {
 namespace {
@@ -77,6 +78,49 @@ TEST(RowAnnotation, GivesWayPieceByPieceFromTheLeft) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(annotation.fitted(row, c.room), QString::fromLatin1(c.shown)) << c.room;
+}
+
+TEST(TaskToolTip, DatesPriorityStatusAndTheNotesStart) {
+  struct Case {
+    const char* what;
+    bool titleCut;
+    double start, end;
+    const char* priority;
+    const char* status;
+    std::string note;
+    QString expected;
+  };
+  const QString start = RowAnnotation::dayText(kToday - 3);
+  const QString end = RowAnnotation::dayText(kToday);
+  std::string twelveLines;
+  for (int i = 1; i <= 12; ++i) twelveLines += "line " + std::to_string(i) + "\r\n";
+  const QString tenLines = QStringLiteral(
+      "line 1\nline 2\nline 3\nline 4\nline 5\nline 6\nline 7\nline 8\n"
+      "line 9\nline 10\u2026");
+  const Case cases[] = {
+      {"nothing to tell", false, 0, 0, "", "", "", ""},
+      {"a cut title alone", true, 0, 0, "", "", "", "A title"},
+      {"everything", true, kToday - 3 + 0.9, kToday + 0.8, "2", "In Progress", "<b>call</b> first",
+       "A title\nStart: " + start + "\nEnd: " + end +
+           "\nPriority: 2\nStatus: In Progress\n\n<b>call</b> first"},
+      {"a long note, by lines", false, 0, 0, "", "", twelveLines, "\n" + tenLines},
+      {"a long note, by characters", false, 0, 0, "", "", std::string(600, 'x'),
+       "\n" + QString(500, u'x') + QChar(0x2026)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Ttree tree;
+    Tinfo* record = tree.createRecord();
+    record->taskstart = c.start;
+    record->taskend = c.end;
+    record->priority = c.priority;
+    record->status = c.status;
+    record->note = c.note;
+    EXPECT_EQ(taskToolTip(*tree.appendNode(nullptr, "A title", record), c.titleCut), c.expected);
+  }
+  // Shown as text, whatever it holds.
+  EXPECT_EQ(toolTipMarkup(QStringLiteral("<b>x</b>")),
+            "<p style='white-space:pre-wrap'>&lt;b&gt;x&lt;/b&gt;</p>");
 }
 
 }  // namespace
