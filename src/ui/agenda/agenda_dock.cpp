@@ -37,6 +37,7 @@ AgendaDock::AgendaDock(AgendaModel& model, QWidget* parent)
   // without a pass over them all.
   lstAgenda = new QTableView(contents);
   lstAgenda->setObjectName(QStringLiteral("lstAgenda"));
+  lstAgenda->setAccessibleName(QStringLiteral("Agenda"));
   lstAgenda->setModel(&model_);
   lstAgenda->setSelectionBehavior(QAbstractItemView::SelectRows);
   lstAgenda->setSelectionMode(QAbstractItemView::SingleSelection);
