@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -62,6 +63,9 @@ AgendaDock::AgendaDock(AgendaModel& model, QWidget* parent)
 
   connect(spnDaysAhead, &QSpinBox::valueChanged, &model_, &AgendaModel::setDaysAhead);
   connect(&model_, &AgendaModel::titleChanged, this, &QDockWidget::setWindowTitle);
+  // The rows are collected again after every edit; the reader keeps his place.
+  connect(&model_, &QAbstractItemModel::modelAboutToBeReset, this,
+          [this] { keptScroll_ = lstAgenda->verticalScrollBar()->value(); });
   connect(&model_, &QAbstractItemModel::modelReset, this, &AgendaDock::showRows);
   connect(qApp, &QApplication::focusChanged, this,
           [this](QWidget* /*old*/, QWidget* now) { hadFocus_ = now != nullptr && isAncestorOf(now); });
@@ -74,6 +78,7 @@ void AgendaDock::showRows() {
   lstAgenda->clearSpans();
   for (int row : model_.headingRows()) lstAgenda->setSpan(row, 0, 1, AgendaModel::ColumnCount);
   setWindowTitle(model_.title());
+  lstAgenda->verticalScrollBar()->setValue(keptScroll_);
 }
 
 void AgendaDock::goToRow(int row) {

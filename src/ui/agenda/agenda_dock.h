@@ -46,6 +46,7 @@ class AgendaDock : public QDockWidget {
 
   AgendaModel& model_;
   bool hadFocus_ = false;
+  int keptScroll_ = 0;
 };
 
 }  // namespace qm::ui
