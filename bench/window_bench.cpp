@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -20,6 +21,8 @@
 #include "sample_cache.h"
 #include "sample_list.h"
 #include "stream/task_list_file.h"
+#include "ui/agenda/agenda_dock.h"
+#include "ui/agenda/agenda_model.h"
 #include "ui/find/find_bar.h"
 #include "ui/main_window/uMain.h"
 #include "ui/tree/task_tree_model.h"
@@ -345,6 +348,65 @@ void BM_WindowScrollPage(benchmark::State& state) {
       [] {});
 }
 BENCHMARK(BM_WindowScrollPage)->Apply(applySizes);
+
+// With the agenda shown: the edit and its repaint, not the agenda's
+// collecting again, which follows in slices of its own.
+template <class Step, class Undo>
+void timeWithAgenda(benchmark::State& state, OpenList& list, Step step, Undo undo) {
+  ui::AgendaModel& agenda = list.window->agendaDock()->model();
+  list.window->mnuAgenda->trigger();
+  (void)QTest::qWaitFor([&] { return !agenda.isCollecting(); }, 120'000);
+  timeSteps(
+      state, list, [] {}, step,
+      [&] {
+        undo();
+        (void)QTest::qWaitFor([&] { return !agenda.isCollecting(); }, 120'000);
+      });
+  state.counters["agenda_rows"] = agenda.rowCount();
+  list.window->mnuAgenda->trigger();
+}
+
+void BM_WindowCompleteWithAgenda(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  timeWithAgenda(
+      state, list, [&] { list.window->Complete1Click(nullptr); },
+      [&] { list.window->mnuUndoClick(nullptr); });
+}
+BENCHMARK(BM_WindowCompleteWithAgenda)->Apply(applySizes)->Iterations(10);
+
+void BM_WindowRenameWithAgenda(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  ui::TaskTreeModel& model = *list.window->treeModel();
+  timeWithAgenda(
+      state, list, [&] { model.setData(model.indexOf(list.middle), QStringLiteral("renamed")); },
+      [&] { list.window->mnuUndoClick(nullptr); });
+}
+BENCHMARK(BM_WindowRenameWithAgenda)->Apply(applySizes)->Iterations(10);
+
+// The agenda collected from scratch over the whole list: the sum of its
+// slices on the UI thread; the longest slice is reported beside it.
+void BM_WindowAgendaCollect(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  ui::AgendaModel& agenda = list.window->agendaDock()->model();
+  double longest = 0;
+  for (auto _ : state) {
+    double total = 0;
+    double start = threadSeconds();
+    list.window->mnuAgenda->trigger();
+    total += threadSeconds() - start;
+    while (agenda.isCollecting()) {
+      start = threadSeconds();
+      QCoreApplication::processEvents();
+      const double slice = threadSeconds() - start;
+      total += slice;
+      longest = std::max(longest, slice);
+    }
+    state.SetIterationTime(total);
+    list.window->mnuAgenda->trigger();
+  }
+  state.counters["longest_slice_ms"] = longest * 1000;
+}
+BENCHMARK(BM_WindowAgendaCollect)->Apply(applySizes)->Iterations(3);
 
 // The worst key in the find bar: "plan" is found everywhere, "plant" and
 // "planz" nowhere, so the search goes round the whole list (its copy of

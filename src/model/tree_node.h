@@ -53,10 +53,18 @@ class TreeNode : public PooledObject<TreeNode> {
   }
   // This node and all its descendants.
   size_t subtreeSize() const { return subtreeSize_; }
+  // How many descendants are done, while a DoneTally follows the tree.
+  size_t doneDescendants() const { return doneTally_ & kDoneCountMask; }
   size_t depth() const;
 
  private:
   friend class Ttree;
+  friend class DoneTally;
+
+  // doneTally_: the node's own done state in the top bit, the count of done
+  // descendants below it.
+  static constexpr uint32_t kSelfDoneBit = uint32_t{1} << 31;
+  static constexpr uint32_t kDoneCountMask = kSelfDoneBit - 1;
 
   // The children in slots [begin, end) of an array with room at both ends;
   // allocated in one block with the array, and only while a node has
@@ -118,6 +126,7 @@ class TreeNode : public PooledObject<TreeNode> {
   uint32_t subtreeSize_ = 1;
   uint32_t slot_ = 0;
   uint32_t offset_ = 0;
+  uint32_t doneTally_ = 0;
   bool expanded_ = false;
 };
 

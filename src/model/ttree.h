@@ -93,6 +93,11 @@ class Ttree : public Component {
   void setImageIndex(TreeNode* node, int32_t index);
   void setPictures(TreeNode* node, int32_t image, int32_t selected, int32_t state, int32_t overlay);
   void setRecord(TreeNode* node, Tinfo* record) { node->record_ = record; }
+  // Records are written in place by their users, who then tell the
+  // observers through this.
+  void recordChanged(TreeNode* node) {
+    notify([&](TreeObserver& o) { o.recordChanged(node); });
+  }
   void setExpanded(TreeNode* node, bool expanded);
 
   TreeNode* selected() const { return selected_; }

@@ -77,6 +77,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
   }
   startRecovery();
   platform::returnFocusAfterModalDialogs();
+  buildDueParts();
   FormCreate(firstArgument);
 }
 

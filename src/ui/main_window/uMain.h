@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "model/done_tally.h"
 #include "platform/desktop.h"
 #include "platform/tray_icon.h"
 #include "stream/file_fingerprint.h"
@@ -35,7 +36,11 @@ namespace qm::ui {
 // The application's title: its taskbar entry's text and the icon's tip.
 inline constexpr const char* kApplicationTitle = "Quillmark";
 
+class AgendaDock;
+class AgendaModel;
 class ChangeCounter;
+class DayClock;
+class DueReminder;
 class FindBar;
 enum class OutlineMove;
 class RecoveryFiles;
@@ -117,6 +122,9 @@ class TfrmMain : public QMainWindow {
   QAction* mnuToggleDone;
   QMenu* ools1;
   QAction* mnuSkinChooser;
+  // After the document's Tools item, behind a separator.
+  QAction* N5 = nullptr;
+  QAction* mnuAgenda = nullptr;
   QMenu* Help1;
   QAction* About1;
 
@@ -207,6 +215,26 @@ class TfrmMain : public QMainWindow {
   void mnuToggleDoneClick(QObject* Sender);
   void Reopen1Click(QObject* Sender);
 
+  // --- what is due (uMain_due.cpp)
+  void mnuAgendaClick(QObject* Sender);
+  AgendaDock* agendaDock() const { return agendaDock_; }
+  DayClock& dayClock() const { return *dayClock_; }
+  DueReminder& reminder() const { return *reminder_; }
+  // The done counts behind each row's progress; made in slices after a list
+  // is shown.
+  const DoneTally& doneTally() const { return doneTally_; }
+  // Selects the task, its ancestors expanded, and gives the tree the focus;
+  // like a find, this is no edit: the modified flag stays as it is.
+  void goToTask(TreeNode* task);
+  // "Reminders": on ("1") unless stored as "0"; raises as GetR and SetR do.
+  bool remindersOn();
+  void setRemindersOn(bool on);
+  // A value of the window's own in the settings key; empty when missing.
+  QString readSetting(const QString& name);
+  // Several, with one opening of the key.
+  QStringList readSettings(const QStringList& names);
+  void writeSetting(const QString& name, const QString& text);
+
   // --- notification icon and note mode
   // The window procedure's part for the icon: message 1025 with the mouse
   // message; returns whether a command ran.
@@ -260,6 +288,18 @@ class TfrmMain : public QMainWindow {
   void placeSelectedTask(OutlineMove move, const QAction* item);
   void insertInOutline(const QAction* item, TreeNode* parent, size_t row, TreeNode* anchor);
   void reopenTask(TreeNode* task, const QAction* item);
+
+  // What is due: the Agenda item and dock, the day's clock and the reminder
+  // (built before start-up opens a list); and their hold on each new view.
+  void buildDueParts();
+  void followAgendaDock();
+  void wireReminder();
+  void attachDueViews();
+  void followDueTree();
+  void remindOfDueTasks(const QString& path);
+  void showAgenda(bool shown);
+  void restoreAgendaPlace(const QString& place);
+  void rememberAgendaPlace();
 
   // Part of New: creates, configures and wires the task tree view, then
   // inserts its first task.
@@ -347,6 +387,12 @@ class TfrmMain : public QMainWindow {
   // recovery offer names.
   QString readFrom_;
   std::optional<FileFingerprint> fingerprint_;
+  DoneTally doneTally_;
+  QTimer* tallyTimer_ = nullptr;
+  DayClock* dayClock_ = nullptr;
+  AgendaModel* agendaModel_ = nullptr;
+  AgendaDock* agendaDock_ = nullptr;
+  DueReminder* reminder_ = nullptr;
 };
 
 // The one main window of the program.

@@ -51,6 +51,7 @@ void TfrmMain::cmdOpenClick(QObject* /*Sender*/) {
       replaceTree(readTaskList(*chosen));
       setFileName(*chosen);
       rememberFile(*chosen);
+      remindOfDueTasks(*chosen);
     }
   }
   showOpenedList();
@@ -133,6 +134,7 @@ void TfrmMain::openFromCommandLine(const QString& path) {
   replaceTree(readTaskList(path));
   readFrom_ = path;  // named in a recovery offer
   simpleText_ = path;
+  remindOfDueTasks(path);
   showTaskCount();
 }
 
@@ -182,8 +184,9 @@ TfrmProperties* TfrmMain::setProperties(QObject* /*Sender*/) {
   // Only the current tree's tasks are written, as the dialog lets go of a
   // task whose tree was replaced.
   dialog->onRecordWritten = [this](TreeNode* task, Tinfo& record, const RecordFields& before) {
-    if (tree_ && RecordFields::of(record) != before)
-      pushStep(new PropertiesCommand(*tree_, task, record, before));
+    if (!tree_ || RecordFields::of(record) == before) return;
+    tree_->recordChanged(task);
+    pushStep(new PropertiesCommand(*tree_, task, record, before));
   };
   return dialog;
 }

@@ -94,6 +94,7 @@ void TfrmMain::createTaskTreeView(std::unique_ptr<Ttree> tree) {
   wireTreeEvents();
   attachFindBar();
   attachOutline();
+  attachDueViews();
 }
 
 void TfrmMain::applyTreeLooks() {

@@ -1,6 +1,7 @@
 #include "ui/tree/task_title_delegate.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -114,11 +115,26 @@ bool TaskTitleDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
   initStyleOption(&item, index);
   QRect textRect = view->style()->subElementRect(QStyle::SE_ItemViewItemText, &item, view);
   textRect = textRect.intersected(view->viewport()->rect());
-  if (item.fontMetrics.horizontalAdvance(item.text) + 4 > textRect.width())
+  const bool titleCut = item.fontMetrics.horizontalAdvance(item.text) + 4 > textRect.width();
+  if (QString more = toolTipFor ? toolTipFor(index, titleCut) : QString(); !more.isEmpty())
+    QToolTip::showText(event->globalPos(), more, view);
+  else if (titleCut)
     QToolTip::showText(event->globalPos(), item.text, view);
   else
     QToolTip::hideText();
   return true;
+}
+
+void TaskTitleDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+  QStyledItemDelegate::paint(painter, option, index);
+  if (!paintAfterTitle) return;
+  QStyleOptionViewItem item = option;
+  initStyleOption(&item, index);
+  const QWidget* widget = option.widget;
+  QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+  const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+  paintAfterTitle(painter, item, index, textRect.left() + item.fontMetrics.horizontalAdvance(item.text));
 }
 
 }  // namespace qm::ui

@@ -53,6 +53,7 @@ class TaskTreeView : public QTreeView {
   void finishEditing();
   // The open title editor, or nullptr.
   QWidget* titleEditor() const;
+  TaskTitleDelegate* titleDelegate() const { return delegate_; }
   bool isDragging() const { return dragging_; }
   // The task highlighted as the drop target while a drag is over the view.
   QModelIndex dropTarget() const { return dropTarget_; }
