@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <utility>
 
 namespace qm::platform {
 namespace {
@@ -34,6 +35,14 @@ QString escapeQuoted(const QString& text) {
 // Returns the unescaped text and leaves `pos` after the closing quote.
 std::optional<QString> readQuoted(QStringView line, qsizetype& pos) {
   if (pos >= line.size() || line[pos] != u'"') return std::nullopt;
+  // Most names and texts hold no escape: taken whole.
+  qsizetype end = pos + 1;
+  while (end < line.size() && line[end] != u'"' && line[end] != u'\\') ++end;
+  if (end < line.size() && line[end] == u'"') {
+    QString whole = line.mid(pos + 1, end - pos - 1).toString();
+    pos = end + 1;
+    return whole;
+  }
   QString out;
   for (++pos; pos < line.size(); ++pos) {
     QChar c = line[pos];
@@ -104,6 +113,15 @@ QString hexList(const QByteArray& bytes) {
   return parts.join(u',');
 }
 
+// Whether a written value can be decoded; a quoted text is checked without
+// being copied, as the reader meets hundreds of thousands of them.
+bool isReadableValue(QStringView encoded) {
+  if (!encoded.startsWith(u'"')) return decodeHiveValue(encoded.toString()).has_value();
+  qsizetype pos = 1;
+  while (pos < encoded.size() && encoded[pos] != u'"') pos += encoded[pos] == u'\\' ? 2 : 1;
+  return pos == encoded.size() - 1;
+}
+
 struct Parser {
   HiveDocument document;
   HiveSection* current = nullptr;
@@ -130,9 +148,9 @@ struct Parser {
       name = *quoted;
     }
     if (pos >= line.size() || line[pos] != u'=') return markDamaged();
-    QString encoded = line.mid(pos + 1).trimmed().toString();
-    if (current == nullptr || !decodeHiveValue(encoded)) return markDamaged();
-    current->setValue(name, encoded);
+    QStringView encoded = line.mid(pos + 1).trimmed();
+    if (current == nullptr || !isReadableValue(encoded)) return markDamaged();
+    current->appendRead(HiveValue{std::move(name), encoded.toString()});
   }
 
   void markDamaged() { document.damaged = true; }
@@ -140,24 +158,64 @@ struct Parser {
 
 }  // namespace
 
+const QList<HiveValue>& HiveSection::values() const {
+  ensureIndex();
+  return values_;
+}
+
 HiveValue* HiveSection::findValue(const QString& name) {
+  ensureIndex();
   auto found = index_.constFind(indexKey(name));
-  return found == index_.cend() ? nullptr : &values[*found - 1];
+  return found == index_.cend() ? nullptr : &values_[*found - 1];
+}
+
+const HiveValue* HiveSection::findValue(const QString& name) const {
+  ensureIndex();
+  auto found = index_.constFind(indexKey(name));
+  return found == index_.cend() ? nullptr : &values_.at(*found - 1);
 }
 
 void HiveSection::setValue(const QString& name, const QString& encoded) {
+  ensureIndex();
   qsizetype& position = index_[indexKey(name)];  // one look-up; 0 when new
   if (position > 0) {
-    values[position - 1].encoded = encoded;
+    values_[position - 1].encoded = encoded;
     return;
   }
-  values.append(HiveValue{name, encoded});
-  position = values.size();
+  values_.append(HiveValue{name, encoded});
+  position = values_.size();
+}
+
+void HiveSection::appendRead(HiveValue value) {
+  values_.append(std::move(value));
+  indexed_ = false;
+}
+
+void HiveSection::ensureIndex() const {
+  if (indexed_) return;
+  QList<HiveValue> read = std::exchange(values_, {});
+  index_.clear();
+  index_.reserve(read.size());
+  for (HiveValue& value : read) {
+    qsizetype& position = index_[indexKey(value.name)];
+    if (position > 0) {
+      values_[position - 1].encoded = std::move(value.encoded);
+      continue;
+    }
+    values_.append(std::move(value));
+    position = values_.size();
+  }
+  indexed_ = true;
 }
 
 HiveSection* HiveDocument::findSection(const QString& path) {
   auto found = index_.constFind(indexKey(path));
   return found == index_.cend() ? nullptr : &sections[*found];
+}
+
+const HiveSection* HiveDocument::findSection(const QString& path) const {
+  auto found = index_.constFind(indexKey(path));
+  return found == index_.cend() ? nullptr : &sections.at(*found);
 }
 
 HiveSection& HiveDocument::addSection(const QString& path) {
@@ -228,7 +286,7 @@ QByteArray formatHive(const HiveDocument& document) {
   QString out = kHeader + QLatin1Char('\n');
   for (const HiveSection& section : document.sections) {
     out += QStringLiteral("\n[") + section.path + QStringLiteral("]\n");
-    for (const HiveValue& value : section.values) {
+    for (const HiveValue& value : section.values()) {
       out += value.name.isEmpty() ? QStringLiteral("@") : u'"' + escapeQuoted(value.name) + u'"';
       out += u'=' + value.encoded + u'\n';
     }

@@ -20,18 +20,28 @@ struct HiveValue {
 
 // Names and paths are found through an index by their case-folded form, as
 // the registry compares them: a hive of a million values then reads in about
-// a second, where a search through the list took minutes.
+// a second, where a search through the list took minutes. A section's index
+// is made when it is first searched, so a start that reads one small key of
+// a large hive never indexes the other keys' values (a tenth of the time).
 struct HiveSection {
   explicit HiveSection(QString sectionPath) : path(std::move(sectionPath)) {}
 
-  QString path;             // full path, e.g. "HKEY_CURRENT_USER\Software\zmx\QMK"
-  QList<HiveValue> values;  // in file order; changed only through setValue
+  QString path;  // full path, e.g. "HKEY_CURRENT_USER\Software\zmx\QMK"
 
+  // In file order, one per name (the last written of equal names counts).
+  const QList<HiveValue>& values() const;
   HiveValue* findValue(const QString& name);
+  const HiveValue* findValue(const QString& name) const;
   void setValue(const QString& name, const QString& encoded);
+  // The reader's way in: appended unsearched; the index settles equal names.
+  void appendRead(HiveValue value);
 
  private:
-  QHash<QString, qsizetype> index_;  // position in values, plus 1
+  void ensureIndex() const;
+
+  mutable QList<HiveValue> values_;
+  mutable QHash<QString, qsizetype> index_;  // position in values_, plus 1
+  mutable bool indexed_ = true;
 };
 
 struct HiveDocument {
@@ -41,6 +51,7 @@ struct HiveDocument {
   bool damaged = false;
 
   HiveSection* findSection(const QString& path);
+  const HiveSection* findSection(const QString& path) const;
   HiveSection& addSection(const QString& path);
   // The section, created with any missing parent sections when absent.
   HiveSection& ensureSection(const QString& path);
