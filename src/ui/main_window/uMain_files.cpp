@@ -47,9 +47,10 @@ void TfrmMain::cmdOpenClick(QObject* /*Sender*/) {
 
   if (mayReplaceList()) {
     if (std::optional<QString> chosen = platform::desktop().openFileName(this, openDialog1_)) {
-      replaceTree(readTaskList(*chosen));
+      FileFingerprint seen;
+      replaceTree(readTaskList(*chosen, &seen));
       setFileName(*chosen);
-      rememberFile(*chosen);
+      rememberFile(*chosen, seen);
     }
   }
   showOpenedList();
@@ -136,10 +137,13 @@ void TfrmMain::openFromCommandLine(const QString& path) {
   showTaskCount();
 }
 
-std::unique_ptr<Ttree> TfrmMain::readTaskList(const QString& path) const {
+std::unique_ptr<Ttree> TfrmMain::readTaskList(const QString& path, FileFingerprint* seen) const {
   auto loaded = std::make_unique<Ttree>();
   loaded->setSettings(tree_ ? tree_->settings() : TreeSettings::mainWindowInitial());
-  LoadTaskList(localFileName(path), *loaded);
+  if (seen != nullptr)
+    *seen = loadTaskListWithFingerprint(localFileName(path), *loaded);
+  else
+    LoadTaskList(localFileName(path), *loaded);
   return loaded;
 }
 
