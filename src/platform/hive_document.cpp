@@ -113,44 +113,117 @@ QString hexList(const QByteArray& bytes) {
   return parts.join(u',');
 }
 
+// Where the quoted text starting at `pos` ends (after its closing quote), or
+// -1; read as readQuoted reads it, without copying.
+qsizetype quotedEnd(QStringView line, qsizetype pos) {
+  if (pos >= line.size() || line[pos] != u'"') return -1;
+  for (++pos; pos < line.size() && line[pos] != u'"';) pos += line[pos] == u'\\' ? 2 : 1;
+  return pos < line.size() ? pos + 1 : -1;
+}
+
 // Whether a written value can be decoded; a quoted text is checked without
 // being copied, as the reader meets hundreds of thousands of them.
 bool isReadableValue(QStringView encoded) {
   if (!encoded.startsWith(u'"')) return decodeHiveValue(encoded.toString()).has_value();
-  qsizetype pos = 1;
-  while (pos < encoded.size() && encoded[pos] != u'"') pos += encoded[pos] == u'\\' ? 2 : 1;
-  return pos == encoded.size() - 1;
+  return quotedEnd(encoded, 0) == encoded.size();
 }
 
+// A value line split into its quoted name (empty for the default value "@")
+// and its written value; nullopt when it cannot be read.
+struct ValueLine {
+  QStringView quotedName;
+  QStringView encoded;
+};
+
+std::optional<ValueLine> splitValueLine(QStringView line) {
+  qsizetype pos = 1;
+  QStringView quotedName;
+  if (!line.startsWith(u'@')) {
+    pos = quotedEnd(line, 0);
+    if (pos <= 2) return std::nullopt;  // not quoted, or an empty name
+    quotedName = line.first(pos);
+  }
+  if (pos >= line.size() || line[pos] != u'=') return std::nullopt;
+  QStringView encoded = line.mid(pos + 1).trimmed();
+  if (!isReadableValue(encoded)) return std::nullopt;
+  return ValueLine{quotedName, encoded};
+}
+
+bool isSectionLine(QStringView line) { return line.startsWith(u'[') && line.endsWith(u']'); }
+bool isValueLine(QStringView line) { return line.startsWith(u'"') || line.startsWith(u'@'); }
+
+// The text's lines, trimmed, without blank lines and comments; long hex data
+// that goes on over lines ending in a backslash comes as one line (appended
+// in place: a long value's lines would otherwise be copied over and over).
+// Lines are views into the text: a hive of a million values is not copied
+// line by line first.
+class LogicalLines {
+ public:
+  explicit LogicalLines(QStringView text) : text_(text) {}
+
+  bool next(QStringView& line) {
+    do {
+      if (next_ > text_.size()) return false;
+      start_ = next_;
+      line = physicalLine();
+    } while (line.isEmpty() || line.startsWith(u';'));
+    if (line.endsWith(u'\\') && line.contains(u"=hex")) {
+      joined_ = line.toString();
+      while (joined_.endsWith(u'\\') && next_ <= text_.size()) {
+        joined_.chop(1);
+        joined_ += physicalLine();
+      }
+      line = joined_;
+    }
+    return true;
+  }
+  // Where the last line returned starts in the text, and where the next
+  // one starts.
+  qsizetype start() const { return start_; }
+  qsizetype end() const { return std::min(next_, text_.size()); }
+
+ private:
+  QStringView physicalLine() {
+    qsizetype end = text_.indexOf(u'\n', next_);
+    if (end < 0) end = text_.size();
+    QStringView line = text_.mid(next_, end - next_).trimmed();
+    next_ = end + 1;
+    return line;
+  }
+
+  QStringView text_;
+  qsizetype next_ = 0;
+  qsizetype start_ = 0;
+  QString joined_;
+};
+
+// The first pass: sections and their blocks of lines, every line checked;
+// values are taken from a block when its section is first searched.
 struct Parser {
   HiveDocument document;
+  QString text;
   HiveSection* current = nullptr;
+  qsizetype blockStart = 0;
 
-  void parseSection(QStringView line) {
+  void endBlock(qsizetype end) {
+    if (current != nullptr) current->addReadBlock(text, blockStart, end);
+    current = nullptr;
+  }
+
+  void parseSection(QStringView line, qsizetype start, qsizetype end) {
+    endBlock(start);
     QString path = line.mid(1, line.size() - 2).toString();
     if (path.isEmpty() || path.startsWith(u'-')) {  // deletion entries belong to imports, not hives
       document.damaged = true;
-      current = nullptr;
       return;
     }
     current = document.findSection(path);
     if (current == nullptr) current = &document.addSection(path);
+    blockStart = end;
   }
 
   void parseValue(QStringView line) {
-    qsizetype pos = 0;
-    QString name;
-    if (line.startsWith(u'@')) {
-      pos = 1;
-    } else {
-      std::optional<QString> quoted = readQuoted(line, pos);
-      if (!quoted || quoted->isEmpty()) return markDamaged();
-      name = *quoted;
-    }
-    if (pos >= line.size() || line[pos] != u'=') return markDamaged();
-    QStringView encoded = line.mid(pos + 1).trimmed();
-    if (current == nullptr || !isReadableValue(encoded)) return markDamaged();
-    current->appendRead(HiveValue{std::move(name), encoded.toString()});
+    if (current == nullptr || !splitValueLine(line)) markDamaged();
   }
 
   void markDamaged() { document.damaged = true; }
@@ -186,14 +259,26 @@ void HiveSection::setValue(const QString& name, const QString& encoded) {
   position = values_.size();
 }
 
-void HiveSection::appendRead(HiveValue value) {
-  values_.append(std::move(value));
+void HiveSection::addReadBlock(const QString& text, qsizetype from, qsizetype to) {
+  readText_ = text;
+  readBlocks_.append({from, to});
   indexed_ = false;
 }
 
 void HiveSection::ensureIndex() const {
   if (indexed_) return;
   QList<HiveValue> read = std::exchange(values_, {});
+  for (auto [from, to] : std::exchange(readBlocks_, {})) {
+    LogicalLines lines(QStringView(readText_).mid(from, to - from));
+    for (QStringView line; lines.next(line);) {
+      std::optional<ValueLine> value = isValueLine(line) ? splitValueLine(line) : std::nullopt;
+      if (!value) continue;  // the first pass found it damaged
+      qsizetype end = 0;
+      QString name = value->quotedName.isEmpty() ? QString() : *readQuoted(value->quotedName, end);
+      read.append(HiveValue{std::move(name), value->encoded.toString()});
+    }
+  }
+  readText_.clear();
   index_.clear();
   index_.reserve(read.size());
   for (HiveValue& value : read) {
@@ -239,45 +324,24 @@ HiveSection& HiveDocument::ensureSection(const QString& path) {
 }
 
 HiveDocument parseHive(const QByteArray& bytes) {
-  const QString text = decodeText(bytes);
-  // Lines are views into the text: a hive of a million values is not copied
-  // line by line first.
-  qsizetype next = 0;
-  auto nextLine = [&] {
-    qsizetype end = text.indexOf(u'\n', next);
-    if (end < 0) end = text.size();
-    QStringView line = QStringView(text).mid(next, end - next).trimmed();
-    next = end + 1;
-    return line;
-  };
   Parser parser;
+  parser.text = decodeText(bytes);
+  LogicalLines lines(parser.text);
   bool headerSeen = false;
-  QString joined;
-  while (next <= text.size()) {
-    QStringView line = nextLine();
-    if (line.isEmpty() || line.startsWith(u';')) continue;
+  for (QStringView line; lines.next(line);) {
     if (!headerSeen) {
       headerSeen = true;
       if (line == kHeader || line == kOldHeader) continue;
       parser.markDamaged();
     }
-    // Long hex data goes on over lines ending in a backslash (appended in
-    // place: a long value's lines would otherwise be copied over and over).
-    if (line.endsWith(u'\\') && line.contains(u"=hex")) {
-      joined = line.toString();
-      while (joined.endsWith(u'\\') && next <= text.size()) {
-        joined.chop(1);
-        joined += nextLine();
-      }
-      line = joined;
-    }
-    if (line.startsWith(u'[') && line.endsWith(u']'))
-      parser.parseSection(line);
-    else if (line.startsWith(u'"') || line.startsWith(u'@'))
+    if (isSectionLine(line))
+      parser.parseSection(line, lines.start(), lines.end());
+    else if (isValueLine(line))
       parser.parseValue(line);
     else
       parser.markDamaged();
   }
+  parser.endBlock(parser.text.size());
   if (!headerSeen && !bytes.isEmpty()) parser.markDamaged();
   return parser.document;
 }

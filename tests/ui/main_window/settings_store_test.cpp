@@ -135,12 +135,17 @@ TEST_F(SettingsStoreTest, SetRWritesBothTextsAndKeepsEverythingElse) {
 }
 
 TEST_F(SettingsStoreTest, EqualNamesKeepTheLastValueAndAReplacedHiveIsReadAgain) {
-  // Names compare without case: the last of equal names is the value, and a
-  // write keeps one of them.
-  writeQmkKey("\"DefaultDir\"=\"first\"\n\"defaultdir\"=\"second\"\n\"Other\"=\"kept\"\n");
+  // Names compare without case: the last of equal names is the value, also
+  // when the key comes twice, and a write keeps one of them. A bad line under
+  // a key that is never read still counts as damage.
+  writeQmkKey(
+      "\"DefaultDir\"=\"first\"\n"
+      "[HKEY_CURRENT_USER\\Software\\Other]\n\"Bad\"=dword:nothex\n"
+      "[HKEY_CURRENT_USER\\Software\\zmx\\QMK]\n\"defaultdir\"=\"second\"\n\"Other\"=\"kept\"\n");
   createWindow();
   EXPECT_EQ(window->OpenDialog1().initialDirectory, "second");
   window->SetR(nullptr, "third", "SkyBlue");
+  EXPECT_TRUE(QFile::exists(hivePath() + ".damaged"));
   const QByteArray text = readFile(hivePath());
   EXPECT_EQ(text.toLower().count("\"defaultdir\"="), 1) << text.toStdString();
   EXPECT_TRUE(text.contains("=\"third\"\n") && text.contains("\"Other\"=\"kept\"\n")) << text.toStdString();
