@@ -1,7 +1,10 @@
 #include "cli/command_line.h"
 
+#include <charconv>
 #include <optional>
 #include <vector>
+
+#include "model/day_count.h"
 
 namespace qm::cli {
 namespace {
@@ -12,6 +15,7 @@ std::optional<Action> commandNamed(std::string_view name) {
   if (name == "export") return Action::Export;
   if (name == "import") return Action::Import;
   if (name == "find") return Action::Find;
+  if (name == "agenda") return Action::Agenda;
   return std::nullopt;
 }
 
@@ -24,10 +28,40 @@ std::optional<Action> informationRequest(std::span<const std::string_view> args)
   return std::nullopt;
 }
 
-ExportFormat formatNamed(std::string_view name) {
+ExportFormat exportFormatNamed(std::string_view name) {
   if (name == "json") return ExportFormat::Json;
   if (name == "markdown") return ExportFormat::Markdown;
-  throw UsageError("unknown format '" + std::string(name) + "' (use json or markdown)");
+  if (name == "ics") return ExportFormat::Ics;
+  throw UsageError("unknown format '" + std::string(name) + "' (use json, markdown or ics)");
+}
+
+AgendaFormat agendaFormatNamed(std::string_view name) {
+  if (name == "text") return AgendaFormat::Text;
+  if (name == "json") return AgendaFormat::Json;
+  throw UsageError("unknown format '" + std::string(name) + "' for agenda (use text or json)");
+}
+
+int64_t wholeNumber(std::string_view text, std::string_view what) {
+  int64_t value = -1;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < 0)
+    throw UsageError(std::string(what) + " needs a whole number, 0 or more: '" + std::string(text) + "'");
+  return value;
+}
+
+// A calendar day written YYYY-MM-DD, as days from 1899-12-30.
+int64_t isoDay(std::string_view text) {
+  auto part = [&](size_t at, size_t length) {
+    std::string_view digits = text.substr(at, length);
+    bool valid = digits.find_first_not_of("0123456789") == std::string_view::npos;
+    return valid ? static_cast<int32_t>(wholeNumber(digits, "--today")) : -1;
+  };
+  if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
+    CivilDate date{part(0, 4), part(5, 2), part(8, 2)};
+    int64_t day = daysFromCivil(date);
+    if (date.month >= 1 && date.month <= 12 && civilFromDays(day) == date) return day;
+  }
+  throw UsageError("--today needs a date written YYYY-MM-DD: '" + std::string(text) + "'");
 }
 
 // Reads the value of an option given as "--name VALUE" or "--name=VALUE";
@@ -47,6 +81,45 @@ std::optional<std::string_view> optionValue(std::span<const std::string_view> ar
   return std::nullopt;
 }
 
+bool takeAgendaOption(std::span<const std::string_view> args, size_t& i, Invocation& invocation) {
+  if (auto days = optionValue(args, i, {"--days"}))
+    invocation.daysAhead = wholeNumber(*days, "--days");
+  else if (auto today = optionValue(args, i, {"--today"}))
+    invocation.today = isoDay(*today);
+  else if (auto format = optionValue(args, i, {"--format"}))
+    invocation.agendaFormat = agendaFormatNamed(*format);
+  else
+    return false;
+  return true;
+}
+
+// Takes the command's option at args[i], and its value; false when the
+// command has no such option.
+bool takeOption(std::span<const std::string_view> args, size_t& i, Invocation& invocation) {
+  switch (invocation.action) {
+    case Action::Export:
+      if (auto format = optionValue(args, i, {"--format"})) {
+        invocation.format = exportFormatNamed(*format);
+        return true;
+      }
+      return false;
+    case Action::Import:
+      if (auto output = optionValue(args, i, {"-o", "--output"})) {
+        invocation.output = *output;
+        return true;
+      }
+      return false;
+    case Action::Find:
+      if (args[i] != "--notes") return false;
+      invocation.notesToo = true;
+      return true;
+    case Action::Agenda:
+      return takeAgendaOption(args, i, invocation);
+    default:
+      return false;
+  }
+}
+
 // The command's options and its one file.
 void parseArguments(std::span<const std::string_view> args, Invocation& invocation) {
   std::vector<std::string_view> files;
@@ -57,15 +130,7 @@ void parseArguments(std::span<const std::string_view> args, Invocation& invocati
       files.push_back(arg);
     } else if (arg == "--") {
       optionsEnded = true;
-    } else if (auto format =
-                   invocation.action == Action::Export ? optionValue(args, i, {"--format"}) : std::nullopt) {
-      invocation.format = formatNamed(*format);
-    } else if (auto output = invocation.action == Action::Import ? optionValue(args, i, {"-o", "--output"})
-                                                                 : std::nullopt) {
-      invocation.output = *output;
-    } else if (invocation.action == Action::Find && arg == "--notes") {
-      invocation.notesToo = true;
-    } else {
+    } else if (!takeOption(args, i, invocation)) {
       throw UsageError("unknown option '" + std::string(arg) + "' for " + std::string(args[0]));
     }
   }
@@ -103,11 +168,14 @@ std::string_view helpText() {
          "  show FILE.jjp                       print the list as an outline\n"
          "  check FILE.jjp                      read the list; print \"ok: N tasks\", or the error\n"
          "  export FILE.jjp [--format FORMAT]   write the list to standard output as json\n"
-         "                                      (the default) or markdown\n"
+         "                                      (the default), markdown or ics (iCalendar)\n"
          "  import FILE.json -o OUT.jjp         build a list from JSON and save it as OUT.jjp\n"
          "  find FILE.jjp TEXT [--notes]        print the path of each task whose title (or,\n"
          "                                      with --notes, note) holds TEXT, case ignored;\n"
          "                                      exit status 1 when none does\n"
+         "  agenda FILE.jjp [--days N] [--today YYYY-MM-DD] [--format text|json]\n"
+         "                                      print the tasks not done that are overdue or\n"
+         "                                      end within N days (7 unless given) of today\n"
          "A FILE of - is standard input; -o - writes standard output.\n"
          "\n"
          "Options:\n"

@@ -1,10 +1,12 @@
 #include "cli/commands.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
+#include "cli/ics_export.h"
 #include "cli/json_export.h"
 #include "cli/json_import.h"
 #include "cli/markdown.h"
@@ -53,6 +55,18 @@ std::string readTextFile(const std::string& fileName, std::istream& in) {
   return text;
 }
 
+// When the list last changed, in seconds since 1970-01-01 UTC: what an
+// unchanged file exports always gives the same bytes. Standard input has no
+// such time, and stands at 1970-01-01 00:00:00 UTC.
+int64_t lastChangeSeconds(const std::string& listFile) {
+  std::error_code error;
+  if (listFile == kStandardStream) return 0;
+  auto changed = std::filesystem::last_write_time(nativePath(listFile), error);
+  if (error) return 0;
+  auto seconds = std::chrono::floor<std::chrono::seconds>(std::chrono::file_clock::to_sys(changed));
+  return seconds.time_since_epoch().count();
+}
+
 }  // namespace
 
 std::unique_ptr<Ttree> loadList(const std::string& listFile, std::istream& in) {
@@ -75,10 +89,15 @@ void checkCommand(const std::string& listFile, std::istream& in, std::ostream& o
 
 void exportCommand(const std::string& listFile, ExportFormat format, std::istream& in, std::ostream& out) {
   std::unique_ptr<Ttree> tree = loadList(listFile, in);
-  if (format == ExportFormat::Markdown)
-    writeMarkdown(*tree, out);
-  else
-    writeTaskListJson(*tree, out);
+  switch (format) {
+    case ExportFormat::Markdown:
+      return writeMarkdown(*tree, out);
+    case ExportFormat::Ics:
+      return writeICalendar(*tree, lastChangeSeconds(listFile), out);
+    case ExportFormat::Json:
+      break;
+  }
+  writeTaskListJson(*tree, out);
 }
 
 void importCommand(const std::string& jsonFile, const std::string& listFile, std::istream& in,

@@ -1,10 +1,13 @@
 #include "cli/markdown.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/task_marks.h"
 #include "cli/text_layout.h"
+#include "model/day_count.h"
+#include "model/task_dates.h"
 #include "model/tinfo.h"
 
 namespace qm::cli {
@@ -66,8 +69,25 @@ void writeNote(std::string_view note, size_t depth, std::ostream& out) {
   if (inParagraph) out << '\n';
 }
 
+// " — due 2026-12-12 · P1 · In Progress", with what of it is set.
+std::string details(const TreeNode& node) {
+  std::string text;
+  auto add = [&](std::string_view detail) {
+    if (detail.empty()) return;
+    text += text.empty() ? " — " : " · ";
+    text += detail;
+  };
+  if (std::optional<int64_t> end = endDayOf(node)) add("due " + isoDate(civilFromDays(*end)));
+  if (const Tinfo* record = node.record()) {
+    add(escaped(priorityLabel(record->priority)));
+    add(escaped(singleLine(record->status)));
+  }
+  return text;
+}
+
 void writeItem(const TreeNode& node, size_t depth, std::ostream& out) {
-  out << indentation(depth) << "- " << checkBox(node) << ' ' << escaped(singleLine(node.text())) << '\n';
+  out << indentation(depth) << "- " << checkBox(node) << ' ' << escaped(singleLine(node.text()))
+      << details(node) << '\n';
   if (node.record() != nullptr) writeNote(node.record()->note, depth, out);
 }
 

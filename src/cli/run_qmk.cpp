@@ -3,6 +3,7 @@
 #include <iostream>
 #include <new>
 
+#include "cli/agenda_command.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/find_command.h"
@@ -35,6 +36,9 @@ int runInvocation(const Invocation& invocation, std::istream& in, std::ostream& 
       break;
     case Action::Import:
       importCommand(invocation.input, invocation.output, in, out);
+      break;
+    case Action::Agenda:
+      agendaCommand(invocation, in, out);
       break;
     case Action::Find:
       return findCommand(invocation.input, invocation.text, invocation.notesToo, in, out) ? kSuccess

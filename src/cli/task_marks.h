@@ -1,18 +1,18 @@
 #pragma once
 
-#include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "model/task_dates.h"
 #include "model/tree_node.h"
 
 namespace qm::cli {
 
-// Image 12 of the main window's image list is the ticked box of a completed
-// task; every other picture counts as not done.
-inline constexpr int32_t kCompletedImage = 12;
+// A done task (see model/task_dates.h) shows a ticked box.
+inline std::string_view checkBox(const TreeNode& node) { return isDone(node) ? "[x]" : "[ ]"; }
 
-inline std::string_view checkBox(const TreeNode& node) {
-  return node.imageIndex() == kCompletedImage ? "[x]" : "[ ]";
-}
+// A priority as the agenda and the Markdown export print it: "P1" for a
+// number, any other text as it is, nothing for none.
+std::string priorityLabel(std::string_view priority);
 
 }  // namespace qm::cli

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "cli/run_qmk.h"
+#include "model/tinfo.h"
 #include "sample_lists.h"
 #include "stream/task_list_file.h"
 
@@ -127,7 +129,8 @@ TEST_F(QmkCommands, ExportImportExportIsIdentical) {
 TEST_F(QmkCommands, ExportsMarkdown) {
   QmkRun run = qmk({"export", "--format=markdown", path("sample.jjp")});
   EXPECT_EQ(run.status, 0);
-  EXPECT_TRUE(run.out.starts_with("- [ ] Plan the trip\n\n  first line\\\n  second line\n  - [x] Call Zoë"));
+  EXPECT_TRUE(
+      run.out.starts_with("- [ ] Plan the trip — P1\n\n  first line\\\n  second line\n  - [x] Call Zoë"));
 }
 
 TEST_F(QmkCommands, DashIsStandardInputAndOutput) {
@@ -176,6 +179,57 @@ TEST_F(QmkCommands, InvalidJsonIsReportedAndWritesNothing) {
   EXPECT_EQ(qmk({"import", "-", "-o", path("out.jjp")}, "[").err.substr(0, 16), "standard input: ");
 }
 
+TEST_F(QmkCommands, CalendarIsStampedWithTheFilesTimeOfChange) {
+  using namespace std::chrono;
+  auto changed = sys_days{year{2026} / 12 / 12} + hours{10} + minutes{20} + seconds{30} + milliseconds{999};
+  fs::last_write_time(path("sample.jjp"), file_clock::from_sys(changed));
+  std::string calendar = qmk({"export", path("sample.jjp"), "--format", "ics"}).out;
+  EXPECT_NE(calendar.find("\r\nDTSTAMP:20261212T102030Z\r\n"), std::string::npos);
+  EXPECT_NE(calendar.find("\r\nCOMPLETED:20261212T102030Z\r\n"), std::string::npos);
+}
+
+// A list of dates around 2026-12-12 (day 46368), in every form the agenda has.
+TEST(QmkAgenda, GroupsOrdersAndPrintsWhatIsDue) {
+  Ttree tree;
+  auto add = [&](TreeNode* parent, const char* title, double end, const char* priority, double start = 0) {
+    Tinfo* record = tree.createRecord();
+    record->taskend = end;
+    record->taskstart = start;
+    record->priority = priority;
+    return tree.appendNode(parent, title, record);
+  };
+  TreeNode* home = add(nullptr, "Home", 0, "");
+  TreeNode* garden = add(home, "Garden", 46369.5, "2");
+  add(garden, "Water", 46368.9, "");
+  add(home, "Bills", 46365, "1", 46358);
+  add(nullptr, "Pay rent", 46369, "1");
+  add(nullptr, "Trip", 46373, "3");
+  add(nullptr, "Done", 46367, "1")->record()->status = "Complete";
+  const std::string list = saveTaskListToBytes(tree);
+  const struct {
+    std::vector<std::string> options;
+    const char* out;
+  } cases[] = {
+      {{"--today", "2026-12-12"},
+       "Overdue\n2026-12-09  P1  Bills  (Home)\nToday\n2026-12-12      Water  (Home / Garden)\n"
+       "Tomorrow\n2026-12-13  P1  Pay rent\n2026-12-13  P2  Garden  (Home)\nLater\n2026-12-17  P3  Trip\n"},
+      {{"--today", "2026-12-12", "--days", "0"},
+       "Overdue\n2026-12-09  P1  Bills  (Home)\nToday\n2026-12-12      Water  (Home / Garden)\n"},
+      {{"--today", "2026-12-01"}, ""},
+      {{"--today=2026-12-10", "--days=1", "--format=json"},
+       "[\n {\"group\":\"Overdue\",\"end\":\"2026-12-09\",\"start\":\"2026-12-02\",\"priority\":\"1\","
+       "\"status\":\"\",\"title\":\"Bills\",\"path\":[\"Home\"]}\n]\n"},
+      {{"--today", "2026-12-01", "--format", "json"}, "[]\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"agenda", "-"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    QmkRun run = qmk(args, list);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, c.out) << ::testing::PrintToString(c.options);
+  }
+}
+
 TEST(QmkCommandLine, UsageErrorsExitWithTwo) {
   const std::vector<std::vector<std::string>> wrong = {
       {},
@@ -188,6 +242,12 @@ TEST(QmkCommandLine, UsageErrorsExitWithTwo) {
       {"import", "a.json"},
       {"show", "-o", "x", "a.jjp"},
       {"--verbose"},
+      {"agenda", "a.jjp", "--days", "-1"},
+      {"agenda", "a.jjp", "--days", "7d"},
+      {"agenda", "a.jjp", "--today", "2026-02-30"},
+      {"agenda", "a.jjp", "--today", "12/12/2026"},
+      {"agenda", "a.jjp", "--format", "ics"},
+      {"find", "a.jjp", "x", "--days", "1"},
   };
   for (const auto& args : wrong) {
     QmkRun run = qmk(args);

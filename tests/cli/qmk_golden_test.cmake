@@ -33,3 +33,19 @@ run_qmk(${WORK}/sample.md export ${list} --format markdown)
 expect_same(${WORK}/sample.md ${GOLDEN}/sample.md)
 run_qmk(${WORK}/import.txt import ${GOLDEN}/sample.json -o "${WORK}/écrit.jjp")
 expect_same("${WORK}/écrit.jjp" ${GOLDEN}/imported.jjp)
+
+# What is due, and the calendar: a list of dates around 2026-12-12. Through
+# standard input the calendar is stamped 1970-01-01, the same everywhere.
+set(dated "${WORK}/Büro dated.jjp")
+run_qmk(${WORK}/dated-import.txt import ${GOLDEN}/dated.json -o ${dated})
+run_qmk(${WORK}/dated-agenda.txt agenda ${dated} --today 2026-12-12)
+expect_same(${WORK}/dated-agenda.txt ${GOLDEN}/dated-agenda.txt)
+run_qmk(${WORK}/dated-agenda.json agenda ${dated} --today=2026-12-12 --days 30 --format json)
+expect_same(${WORK}/dated-agenda.json ${GOLDEN}/dated-agenda.json)
+execute_process(COMMAND ${QMK} export - --format ics INPUT_FILE ${dated} OUTPUT_FILE ${WORK}/dated.ics
+                RESULT_VARIABLE status)
+expect_same(${WORK}/dated.ics ${GOLDEN}/dated.ics)
+# From the file, stamped with its time: an unchanged file exports the same bytes.
+run_qmk(${WORK}/dated-1.ics export ${dated} --format ics)
+run_qmk(${WORK}/dated-2.ics export ${dated} --format ics)
+expect_same(${WORK}/dated-1.ics ${WORK}/dated-2.ics)

@@ -56,12 +56,12 @@ TEST(Markdown, NestedChecklistWithNotesBelowTheirTask) {
   auto tree = testing::makeSampleList();
   tree->nodeAt(0)->record()->note = "first line\r\n\r\nthird line\n";
   EXPECT_EQ(markdownOf(*tree),
-            "- [ ] Plan the trip\n"
+            "- [ ] Plan the trip — P1\n"
             "\n"
             "  first line\n"
             "\n"
             "  third line\n"
-            "  - [x] Call Zoë \"the agent\"\n"
+            "  - [x] Call Zoë \"the agent\" — due 1899-12-29 · Complete\n"
             "    - [ ] Tab and back\\\\slash\n"
             "\n"
             "      日本語のメモ\n"
@@ -93,21 +93,27 @@ TEST(Markdown, ARendererShowsEveryTitleAndNoteLineAsTheTextItIs) {
   };
   TreeNode* top = add(nullptr, "*bold* [a](b) <b>x</b> `c` &amp; a|b ~s~ \\",
                       "- not an item\r\n1. nor this\r\n# nor a heading");
-  tree.setImageIndex(add(top, "# not a heading", "    not code\n> nor a quote\n\nafter a blank line\n==="),
-                     12);
+  TreeNode* heading = add(top, "# not a heading", "    not code\n> nor a quote\n\nafter a blank line\n===");
+  tree.setImageIndex(heading, 12);
+  // The details after a title are text as well.
+  top->record()->taskend = 46368.5;
+  top->record()->priority = "1";
+  top->record()->status = "In [Progress](x)";
+  heading->record()->priority = "_high_ <i>";
   add(top, "1. two", "");
   add(nullptr, "+ last", "_x_ ![i](j)\\");
   // Loose items (their notes are paragraphs) carry their box before the paragraph.
   EXPECT_EQ(renderedByCmark(markdownOf(tree)),
             "<ul>\n"
             "<li><input type=\"checkbox\" disabled=\"\" /> \n"
-            "<p>*bold* [a](b) &lt;b&gt;x&lt;/b&gt; `c` &amp;amp; a|b ~s~ \\</p>\n"
+            "<p>*bold* [a](b) &lt;b&gt;x&lt;/b&gt; `c` &amp;amp; a|b ~s~ \\ — due 2026-12-12 · P1 · In "
+            "[Progress](x)</p>\n"
             "<p>- not an item<br />\n"
             "1. nor this<br />\n"
             "# nor a heading</p>\n"
             "<ul>\n"
             "<li><input type=\"checkbox\" checked=\"\" disabled=\"\" /> \n"
-            "<p># not a heading</p>\n"
+            "<p># not a heading — _high_ &lt;i&gt;</p>\n"
             "<p>not code<br />\n"
             "&gt; nor a quote</p>\n"
             "<p>after a blank line<br />\n"

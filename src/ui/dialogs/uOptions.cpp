@@ -46,6 +46,7 @@ void TfrmOptions::createControls() {
   txtDefaultDir = new QLineEdit(QStringLiteral("c:\\"), this);
   txtDefaultDir->setObjectName(QStringLiteral("txtDefaultDir"));
   txtDefaultDir->setGeometry(128, 12, 121, 21);
+  lblDefaultDirectory->setBuddy(txtDefaultDir);  // which names it for screen readers
 
   // Kept for the stored scheme name; never shown, so the user cannot reach them.
   lblColorScheme = new QLabel(QStringLiteral("Color Scheme"), this);
@@ -58,6 +59,7 @@ void TfrmOptions::createControls() {
   cboColorScheme->setEditable(true);
   cboColorScheme->setGeometry(128, 40, 121, 21);
   cboColorScheme->hide();
+  lblColorScheme->setBuddy(cboColorScheme);
 
   cmdApply = makeButton(this, "cmdApply", QStringLiteral("OK"), QRect(96, 72, 75, 25));
   Button1 = makeButton(this, "Button1", QStringLiteral("Cancel"), QRect(176, 72, 75, 25));

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 #include <string>
 
 #include "model/ttree.h"
@@ -121,15 +122,27 @@ void TfrmProperties::createDatePage() {
   StaticText3 = staticText("StaticText3", QStringLiteral("Priority"), {40, 136, 35, 17}, tsDate);
   Status = staticText("Status", QStringLiteral("Status"), {40, 160, 34, 17}, tsDate);
   cboStatus = editableList("cboStatus", {80, 160, 97, 21}, tsDate);
+  // Each label names its control for screen readers.
+  for (auto [label, control] : {std::pair<QLabel*, QWidget*>{StaticText1, DateTimePicker3},
+                                {StaticText2, DateTimePicker2},
+                                {StaticText3, cboPriority},
+                                {Status, cboStatus}})
+    label->setBuddy(control);
 }
 
 void TfrmProperties::createNotePage() {
-  // Taller than the page: its lower part lies out of sight.
+  // At the page's top left corner, 417 wide, and no taller than the page, so
+  // that its last line and its scroll bar are in sight: a long note can be
+  // read to its end.
   Memo1 = new QPlainTextEdit(tsNote);
   Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setGeometry(0, 0, 417, 385);
+  Memo1->setAccessibleName(QStringLiteral("Note"));
+  Memo1->setFixedWidth(417);
+  auto* fill = new QVBoxLayout(tsNote);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(Memo1, 0, Qt::AlignLeft);
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setTabChangesFocus(true);
   Memo1->setPlainText(QStringLiteral("\n "));

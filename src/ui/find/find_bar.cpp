@@ -9,8 +9,10 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "model/ttree.h"
+#include "ui/access/captioned_label.h"
 #include "ui/tree/task_tree_model.h"
 
 namespace qm::ui {
@@ -31,9 +33,6 @@ std::optional<size_t> indexOfSelected(const Ttree& tree) {
 
 FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("FindBar"));
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(2, 2, 2, 2);
-  layout->setSpacing(4);
   lblFind = new QLabel(QStringLiteral("Find:"), this);
   txtFind = new QLineEdit(this);
   lblFind->setBuddy(txtFind);
@@ -46,9 +45,22 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   btnFindClose->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
   btnFindClose->setAutoRaise(true);
   btnFindClose->setToolTip(QStringLiteral("Close"));
-  for (QWidget* w : std::initializer_list<QWidget*>{lblFind, txtFind, btnFindNext, btnFindPrevious,
-                                                    chkNotesToo, lblFindCount, btnFindClose})
-    layout->addWidget(w, w == txtFind ? 1 : 0);
+  btnFindClose->setAccessibleName(QStringLiteral("Close find bar"));
+  setAccessibleCaption(lblFindCount, QStringLiteral("Matches"));
+  // Two lines, so that the text has room for twenty characters and more in
+  // the window's default size: the text and the close box, then the
+  // buttons, the notes switch and the count.
+  auto* lines = new QVBoxLayout(this);
+  lines->setContentsMargins(2, 2, 2, 2);
+  lines->setSpacing(2);
+  for (const auto& line :
+       {std::initializer_list<QWidget*>{lblFind, txtFind, btnFindClose},
+        std::initializer_list<QWidget*>{btnFindNext, btnFindPrevious, chkNotesToo, lblFindCount}}) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    for (QWidget* w : line) row->addWidget(w, w == txtFind || w == lblFindCount ? 1 : 0);
+    lines->addLayout(row);
+  }
   lblFind->setObjectName(QStringLiteral("lblFind"));
   txtFind->setObjectName(QStringLiteral("txtFind"));
   btnFindNext->setObjectName(QStringLiteral("btnFindNext"));
@@ -114,15 +126,6 @@ void FindBar::keyPressEvent(QKeyEvent* event) {
 }
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtFind && event->type() == QEvent::ShortcutOverride) {
-    // The window's Ctrl+letter shortcuts run as they do from the tree; keys
-    // without one still reach the text (copy, paste).
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() == Qt::ControlModifier && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) {
-      event->ignore();
-      return true;
-    }
-  }
   if (watched == txtFind && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (isEnterKey(key)) {

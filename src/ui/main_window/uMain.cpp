@@ -13,10 +13,12 @@
 #include <QVBoxLayout>
 
 #include "model/ttree.h"
+#include "ui/access/main_window_names.h"
 #include "ui/edits/command.h"
 #include "ui/main_window/main_window_style.h"
 #include "ui/main_window/outer_geometry.h"
 #include "ui/safety/recovery.h"
+#include "ui/text_fields/editing_keys.h"
 #include "ui/tree/task_tree_model.h"
 
 namespace qm::ui {
@@ -63,6 +65,8 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
   buildPopupMenus();
   buildStatusBar();
   bindCommands();
+  installEditingKeys();
+  nameMainWindowControls(*this);
   resize(kOuterSize);
   tray_ = platform::installedTrayIcon();
   if (tray_ == nullptr) {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "ui/edits/command.h"
+#include "ui/looks/elided_label.h"
 #include "ui/main_window/main_window_style.h"
 #include "ui/main_window/uMain.h"
 
@@ -137,7 +138,8 @@ void TfrmMain::buildStatusBar() {
   StatusBar1->setFixedHeight(kStatusBarHeight);
   paintBackground(StatusBar1, kGradientActiveCaption);
   for (int i = 0; i < kPanelCount; ++i) {
-    auto* panel = new QLabel(StatusBar1);
+    // A path elided in the middle keeps its file name in sight.
+    auto* panel = i == 0 ? new ElidedLabel(StatusBar1) : new QLabel(StatusBar1);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     panel->setAlignment(Qt::AlignCenter);
     bool fillsTheRest = kPanelWidths[i] == 0;

@@ -14,6 +14,7 @@
 #include "ui/edits/move_task_command.h"
 #include "ui/edits/rename_task_command.h"
 #include "ui/find/find_bar.h"
+#include "ui/looks/readable_colours.h"
 #include "ui/main_window/main_window_style.h"
 #include "ui/main_window/uMain.h"
 #include "ui/safety/recovery.h"
@@ -30,9 +31,9 @@ void applyLooks(TaskTreeView& view, const TreeSettings& settings) {
   QColor color = colorFromBgr(settings.color);
   palette.setColor(QPalette::Base, color);
   palette.setColor(QPalette::Window, color);
-  // Without the focus the selection is not highlighted.
-  palette.setColor(QPalette::Inactive, QPalette::Highlight, color);
-  palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Text));
+  // The selection stays plain to see without the focus too: a task that
+  // find lands on is selected while the find bar has the focus.
+  makeSelectionReadable(palette);
   view.setPalette(palette);
   view.setFrameStyle(settings.borderStyle == BorderStyle::bsSingle ? QFrame::StyledPanel | QFrame::Sunken
                                                                    : QFrame::NoFrame);

@@ -5,8 +5,10 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 #include <limits>
 #include <memory>
 #include <string>
@@ -161,6 +163,48 @@ TEST_F(PropertiesDialog, NotesKeepTheirLinesAndCharacters) {
   EXPECT_EQ(blank.notes->toPlainText(), "\n ");
   blank.ok->click();
   EXPECT_TRUE(blank.closedAndDeleted());
+}
+
+// Whether the note's last character is in sight in the box.
+bool endInSight(QPlainTextEdit* box) {
+  QTextCursor end(box->document());
+  end.movePosition(QTextCursor::End);
+  return box->viewport()->rect().contains(box->cursorRect(end));
+}
+
+TEST_F(PropertiesDialog, TheNotesBoxEndsInsideItsPageAndALongNoteCanBeReadToItsEnd) {
+  std::string longNote;
+  while (longNote.size() < 2000) longNote += "a word of the note ";
+  for (const std::string& note : {std::string("short"), longNote}) {
+    SCOPED_TRACE(note.size());
+    TreeNode* task = addTask();
+    task->record()->note = note + "END";
+    Dialog d = open(task);
+    d.window->findChild<QTabWidget*>()->setCurrentIndex(1);
+    QWidget* page = d.notes->parentWidget();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return d.notes->isVisible(); }));
+    EXPECT_EQ(d.notes->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(d.notes->width(), 417);
+    EXPECT_LE(d.notes->geometry().bottom(), page->rect().bottom());
+    QScrollBar* bar = d.notes->verticalScrollBar();
+    const bool overflows = note.size() > 100;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->isVisible() == overflows; }));  // laid out when shown
+
+    // Ctrl+End, then back to the top and down by the wheel.
+    d.notes->setFocus();
+    QTest::keyClick(d.notes, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_TRUE(endInSight(d.notes));
+    QTest::keyClick(d.notes, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), 0);
+    for (int turn = 0; turn < 100 && bar->value() < bar->maximum(); ++turn) {
+      const QPoint at = d.notes->viewport()->rect().center();
+      QWheelEvent wheel(at, d.notes->viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(d.notes->viewport(), &wheel);
+    }
+    EXPECT_TRUE(endInSight(d.notes));
+    d.cancel->click();
+  }
 }
 
 TEST_F(PropertiesDialog, CancelEscapeTheCloseBoxAndEnterInAListWriteNothing) {
