@@ -58,6 +58,7 @@ const HiveDocument* HiveFileStore::load() {
   QFile file(filePath_);
   if (!file.open(QIODevice::ReadOnly)) return nullptr;
   QByteArray bytes = file.read(kLargestHive + 1);
+  ++timesRead_;
   if (bytes.size() > kLargestHive) {
     loaded_ = HiveDocument{};
     loaded_.damaged = true;

@@ -28,6 +28,8 @@ class HiveFileStore : public SettingsStore {
   void closeKey(Key key) override;
 
   const QString& filePath() const { return filePath_; }
+  // How many times the file has been read and parsed.
+  int timesRead() const { return timesRead_; }
 
  private:
   // What tells one version of the file from another without reading it.
@@ -49,6 +51,7 @@ class HiveFileStore : public SettingsStore {
   QString filePath_;
   std::optional<FileStamp> loadedStamp_;  // of the file `loaded_` was read from
   HiveDocument loaded_;
+  int timesRead_ = 0;
   QHash<Key, QString> openKeys_;  // handle -> full key path
   Key nextKey_ = 1;
 };

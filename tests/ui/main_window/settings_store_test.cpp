@@ -134,7 +134,7 @@ TEST_F(SettingsStoreTest, SetRWritesBothTextsAndKeepsEverythingElse) {
   EXPECT_FALSE(QFile::exists(hivePath() + ".damaged"));
 }
 
-TEST_F(SettingsStoreTest, EqualNamesKeepTheLastValueAndAReplacedHiveIsReadAgain) {
+TEST_F(SettingsStoreTest, AHiveIsReadOnceUntilReplacedAndEqualNamesKeepTheLastValue) {
   // Names compare without case: the last of equal names is the value, also
   // when the key comes twice, and a write keeps one of them. A bad line under
   // a key that is never read still counts as damage.
@@ -144,6 +144,9 @@ TEST_F(SettingsStoreTest, EqualNamesKeepTheLastValueAndAReplacedHiveIsReadAgain)
       "[HKEY_CURRENT_USER\\Software\\zmx\\QMK]\n\"defaultdir\"=\"second\"\n\"Other\"=\"kept\"\n");
   createWindow();
   EXPECT_EQ(window->OpenDialog1().initialDirectory, "second");
+  window->SetColor();
+  getR();
+  EXPECT_EQ(hive->timesRead(), 1);  // once for the whole start, however many values it asks for
   window->SetR(nullptr, "third", "SkyBlue");
   EXPECT_TRUE(QFile::exists(hivePath() + ".damaged"));
   const QByteArray text = readFile(hivePath());
@@ -160,6 +163,7 @@ TEST_F(SettingsStoreTest, EqualNamesKeepTheLastValueAndAReplacedHiveIsReadAgain)
   ASSERT_EQ(QFileInfo(other).size(), QFileInfo(hivePath()).size());
   ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(hivePath()).constData()), 0);
   EXPECT_EQ(getR().first, "fourth");
+  EXPECT_EQ(hive->timesRead(), 2);
 }
 
 TEST_F(SettingsStoreTest, TextsWithLineBreaksAndOtherScriptsSurviveTheFile) {
