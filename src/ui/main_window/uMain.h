@@ -329,7 +329,8 @@ class TfrmMain : public QMainWindow {
   void openFromCommandLine(const QString& path);
   // The named file read into a new tree that starts from the current tree's
   // settings, so that the file's values replace them; raises on failure.
-  std::unique_ptr<Ttree> readTaskList(const QString& path) const;
+  // `seen`, when given, receives the file's fingerprint as read.
+  std::unique_ptr<Ttree> readTaskList(const QString& path, FileFingerprint* seen = nullptr) const;
   // Shows `loaded` in place of the current tree, building the view when
   // there is none; the old tree and its records go.
   void replaceTree(std::unique_ptr<Ttree> loaded);
@@ -338,8 +339,9 @@ class TfrmMain : public QMainWindow {
   bool mayReplaceList();
   // Open's last step: the status bar and the view show the list.
   void showOpenedList();
-  // The file as just read or written becomes the point of comparison.
-  void rememberFile(const QString& path);
+  // The file as just read or written becomes the point of comparison;
+  // `seen` spares reading it again when the read took its fingerprint.
+  void rememberFile(const QString& path, std::optional<FileFingerprint> seen = std::nullopt);
   // Save's check: true to write over the current file, false when the
   // command ends (Cancel, or No after its Save As) with `written` telling
   // whether that Save As wrote the list.

@@ -48,9 +48,10 @@ void TfrmMain::cmdOpenClick(QObject* /*Sender*/) {
 
   if (mayReplaceList()) {
     if (std::optional<QString> chosen = platform::desktop().openFileName(this, openDialog1_)) {
-      replaceTree(readTaskList(*chosen));
+      FileFingerprint seen;
+      replaceTree(readTaskList(*chosen, &seen));
       setFileName(*chosen);
-      rememberFile(*chosen);
+      rememberFile(*chosen, seen);
       remindOfDueTasks(*chosen);
     }
   }
@@ -138,11 +139,14 @@ void TfrmMain::openFromCommandLine(const QString& path) {
   showTaskCount();
 }
 
-std::unique_ptr<Ttree> TfrmMain::readTaskList(const QString& path) const {
+std::unique_ptr<Ttree> TfrmMain::readTaskList(const QString& path, FileFingerprint* seen) const {
   auto loaded = std::make_unique<Ttree>();
   loaded->setSettings(tree_ ? tree_->settings() : TreeSettings::mainWindowInitial());
   try {
-    LoadTaskList(localFileName(path), *loaded);
+    if (seen != nullptr)
+      *seen = loadTaskListWithFingerprint(localFileName(path), *loaded);
+    else
+      LoadTaskList(localFileName(path), *loaded);
   } catch (Error& error) {
     // A damaged file's message names a property, not the file: the error
     // box's details do.

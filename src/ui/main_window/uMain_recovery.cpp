@@ -106,9 +106,9 @@ void TfrmMain::offerRecovery() {
 
 // --- changes made elsewhere
 
-void TfrmMain::rememberFile(const QString& path) {
+void TfrmMain::rememberFile(const QString& path, std::optional<FileFingerprint> seen) {
   comparedFile_ = path;
-  fingerprint_ = fingerprintOf(localName(path));
+  fingerprint_ = seen ? seen : fingerprintOf(localName(path));
 }
 
 bool TfrmMain::mayOverwrite(bool& written) {
