@@ -123,7 +123,7 @@ class TfrmMain : public QMainWindow {
   QMenu* ools1;
   QAction* mnuSkinChooser;
   // After the document's Tools item, behind a separator.
-  QAction* N5 = nullptr;
+  QAction* N7 = nullptr;
   QAction* mnuAgenda = nullptr;
   QMenu* Help1;
   QAction* About1;

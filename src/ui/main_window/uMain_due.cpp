@@ -60,8 +60,8 @@ void TfrmMain::buildDueParts() {
     if (treeView_ != nullptr) treeView_->viewport()->update();
   });
 
-  N5 = ools1->addSeparator();
-  N5->setObjectName(QStringLiteral("N5"));
+  N7 = ools1->addSeparator();
+  N7->setObjectName(QStringLiteral("N7"));
   mnuAgenda = ools1->addAction(QStringLiteral("&Agenda"));
   mnuAgenda->setObjectName(QStringLiteral("mnuAgenda"));
   mnuAgenda->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));

@@ -71,7 +71,7 @@ const ItemRow kItems[] = {
     {"mnuOutline", "mnuInsertChild", "Insert &Child", QKeySequence("Ctrl+Shift+Return"), false},
     {"mnuOutline", "mnuToggleDone", "Toggle &Done", QKeySequence("Ctrl+Space"), false},
     {"ools1", "mnuSkinChooser", "&Options", QKeySequence(), true},
-    {"ools1", "N5", "", QKeySequence(), true},
+    {"ools1", "N7", "", QKeySequence(), true},
     {"ools1", "mnuAgenda", "&Agenda", QKeySequence("Ctrl+G"), true},
     {"Help1", "About1", "&About", QKeySequence("Ctrl+T"), true},
 };
