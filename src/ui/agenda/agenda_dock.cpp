@@ -1,14 +1,17 @@
 #include "ui/agenda/agenda_dock.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/agenda/agenda_model.h"
 
@@ -52,8 +55,13 @@ AgendaDock::AgendaDock(AgendaModel& model, QWidget* parent)
   lstAgenda->horizontalHeader()->setStretchLastSection(true);
   lstAgenda->horizontalHeader()->setHighlightSections(false);
   const QFontMetrics metrics = lstAgenda->fontMetrics();
-  lstAgenda->setColumnWidth(AgendaModel::DateColumn,
-                            metrics.horizontalAdvance(QStringLiteral("Tomorrow 00/00/0000")));
+  // As wide as the longest short date or group heading, so the title keeps
+  // the room in a narrow dock.
+  const QString longDate = QLocale().toString(QDate(2026, 12, 30), QLocale::ShortFormat);
+  lstAgenda->setColumnWidth(
+      AgendaModel::DateColumn,
+      std::max(metrics.horizontalAdvance(longDate), metrics.horizontalAdvance(QStringLiteral("Tomorrow"))) +
+          metrics.horizontalAdvance(QStringLiteral("xx")));
   lstAgenda->setColumnWidth(AgendaModel::PriorityColumn,
                             metrics.horizontalAdvance(QStringLiteral("Priority ")));
   lstAgenda->setColumnWidth(AgendaModel::TaskColumn, metrics.horizontalAdvance(QLatin1Char('x')) * 24);

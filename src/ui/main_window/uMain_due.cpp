@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QSpinBox>
 #include <QStyleOptionViewItem>
+#include <QTableView>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -185,6 +186,10 @@ void TfrmMain::attachDueViews() {
   connect(treeModel_, &QAbstractItemModel::dataChanged, rows, [rows] { rows->update(); });
   connect(undoStack_, &QUndoStack::indexChanged, rows, [rows] { rows->update(); });
   connect(treeModel_, &TaskTreeModel::treeWasReset, this, &TfrmMain::followDueTree);
+  // The dock was built before the tree: without this it would take the focus
+  // that the window gives its first control.
+  QWidget::setTabOrder(treeView_, agendaDock_->spnDaysAhead);
+  QWidget::setTabOrder(agendaDock_->spnDaysAhead, agendaDock_->lstAgenda);
   followDueTree();
 }
 

@@ -1,5 +1,6 @@
 // The agenda dock follows every change of the list and of the day, and
 // going to one of its tasks is no edit.
+#include <QApplication>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QTableView>
@@ -153,6 +154,17 @@ TEST_F(Agenda, GoingToATaskExpandsItsAncestorsAndLeavesTheModifiedFlag) {
     QTest::mouseClick(view().viewport(), Qt::LeftButton, {}, centreOf(task("Pay invoice")));
     EXPECT_EQ(window->Tag(), 1);
   }
+}
+
+// A window shown with the dock still gives its keys to the tree first: the
+// dock comes after the tree in the focus chain.
+TEST_F(Agenda, TheTreeTakesTheFocusBeforeTheDock) {
+  createSample();
+  showActive();
+  EXPECT_EQ(QApplication::focusWidget(), &view());
+  QWidget* next = view().nextInFocusChain();
+  while (next != nullptr && next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
+  EXPECT_EQ(next, window->agendaDock()->spnDaysAhead);
 }
 
 TEST_F(Agenda, ClosedItHoldsNothingAndItsPlaceIsRemembered) {
