@@ -40,6 +40,10 @@ int main(int argc, char* argv[]) {
         mainWindow.SetR(&mainWindow, directory, scheme);
       },
       &mainWindow);
+  runCommand(&mainWindow, [&] {
+    optionsDialog.setReminderSetting([&mainWindow] { return mainWindow.remindersOn(); },
+                                     [&mainWindow](bool on) { mainWindow.setRemindersOn(on); });
+  });
   mainWindow.setOptionsDialog(&optionsDialog);
 
   // Logging out asks the same question as closing the window; a refused

@@ -43,6 +43,9 @@ class ScriptDesktop : public platform::Desktop {
   std::optional<QString> saveFileName(QWidget*, const platform::FileDialogRequest&) override {
     return fileName("save=");
   }
+  bool askReplace(QWidget*, const QString& fileName) override {
+    return next("prompt", fileName + QStringLiteral(" already exists")) == QLatin1String("yes");
+  }
 
  private:
   QString next(const char* what, const QString& text) {

@@ -78,6 +78,48 @@ void TreeNode::pushFront(TreeNode* child) {
   child->offset_ = 0u - k.offsetBias;
 }
 
+void TreeNode::insertAt(size_t row, TreeNode* child) {
+  const size_t count = childCount();
+  if (row >= count) return pushBack(child);
+  if (row == 0 && kids_->begin > 0) return pushFront(child);
+  makeRoomAtBack();
+  Children& k = *kids_;
+  const uint32_t s = k.begin + static_cast<uint32_t>(row);
+  TreeNode** slots = k.array();
+  std::memmove(slots + s + 1, slots + s, size_t{k.end - s} * sizeof(TreeNode*));
+  slots[s] = child;
+  child->slot_ = s;
+  ++k.end;
+  k.slotsValidTo = std::min(k.slotsValidTo, s);
+  k.offsetsValidTo = std::min(k.offsetsValidTo, s);
+}
+
+void TreeNode::moveChild(size_t from, size_t to) {
+  if (from == to) return;
+  Children& k = *kids_;
+  TreeNode** rows = k.array() + k.begin;
+  TreeNode* moving = rows[from];
+  if (from < to)
+    std::memmove(rows + from, rows + from + 1, (to - from) * sizeof(TreeNode*));
+  else
+    std::memmove(rows + to + 1, rows + to, (from - to) * sizeof(TreeNode*));
+  rows[to] = moving;
+  const size_t low = std::min(from, to);
+  const size_t high = std::max(from, to);
+  for (size_t r = low; r <= high; ++r) rows[r]->slot_ = k.begin + static_cast<uint32_t>(r);
+  // The siblings after `high` keep their offsets; those in between are
+  // recounted from the one before them when it knows its own.
+  if (k.begin + high >= k.offsetsValidTo) {
+    k.offsetsValidTo = std::min(k.offsetsValidTo, k.begin + static_cast<uint32_t>(low));
+    return;
+  }
+  uint32_t offset = low == 0 ? 0 : rows[low - 1]->offset_ + k.offsetBias + rows[low - 1]->subtreeSize_;
+  for (size_t r = low; r <= high; ++r) {
+    rows[r]->offset_ = offset - k.offsetBias;
+    offset += rows[r]->subtreeSize_;
+  }
+}
+
 void TreeNode::remove(TreeNode* child) {
   uint32_t s = slotOf(child);
   Children& k = *kids_;

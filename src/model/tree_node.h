@@ -53,10 +53,18 @@ class TreeNode : public PooledObject<TreeNode> {
   }
   // This node and all its descendants.
   size_t subtreeSize() const { return subtreeSize_; }
+  // How many descendants are done, while a DoneTally follows the tree.
+  size_t doneDescendants() const { return doneTally_ & kDoneCountMask; }
   size_t depth() const;
 
  private:
   friend class Ttree;
+  friend class DoneTally;
+
+  // doneTally_: the node's own done state in the top bit, the count of done
+  // descendants below it.
+  static constexpr uint32_t kSelfDoneBit = uint32_t{1} << 31;
+  static constexpr uint32_t kDoneCountMask = kSelfDoneBit - 1;
 
   // The children in slots [begin, end) of an array with room at both ends;
   // allocated in one block with the array, and only while a node has
@@ -66,7 +74,7 @@ class TreeNode : public PooledObject<TreeNode> {
     uint32_t begin;
     uint32_t end;
     // Children in slots below slotsValidTo know their slot; those at or
-    // beyond it may know an older, larger one.
+    // beyond it may know another one, never below slotsValidTo.
     uint32_t slotsValidTo;
     // Children in slots below offsetsValidTo know their offset: the number of
     // nodes in the subtrees of the siblings before them. It is stored less
@@ -83,6 +91,14 @@ class TreeNode : public PooledObject<TreeNode> {
   // Allocates what the next pushBack needs, so that it cannot fail.
   void makeRoomAtBack();
   void pushFront(TreeNode* child);
+  // The child becomes child `row` (at most childCount()): one move of the
+  // pointers after it, which renumber on their next look-up. Allocates only
+  // what makeRoomAtBack would.
+  void insertAt(size_t row, TreeNode* child);
+  // The child at row `from` goes to row `to`: one move of the pointers
+  // between, renumbered at once, so that a step to a neighbour's place costs
+  // the same among a hundred thousand siblings as among two.
+  void moveChild(size_t from, size_t to);
   void remove(TreeNode* child);
   void dropChildren();  // forgets them all; they are not destroyed
   // The child's slot, made current first.
@@ -110,6 +126,7 @@ class TreeNode : public PooledObject<TreeNode> {
   uint32_t subtreeSize_ = 1;
   uint32_t slot_ = 0;
   uint32_t offset_ = 0;
+  uint32_t doneTally_ = 0;
   bool expanded_ = false;
 };
 

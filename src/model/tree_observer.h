@@ -34,6 +34,8 @@ class TreeObserver {
   virtual void treeReset() {}
 
   virtual void nodeChanged(TreeNode* /*node*/) {}  // title or pictures
+  // The node's record was written (its dates, priority, status or icon).
+  virtual void recordChanged(TreeNode* /*node*/) {}
   virtual void expandedChanged(TreeNode* /*node*/) {}
   virtual void selectionChanged(TreeNode* /*selected*/) {}
   virtual void settingsChanged() {}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -92,18 +93,21 @@ size_t Ttree::destroySubtree(TreeNode* node, bool discardRecords) {
 // --- node operations
 
 TreeNode* Ttree::appendNode(TreeNode* parent, std::string_view text, Tinfo* record) {
+  return insertNode(parent, SIZE_MAX, text, record);
+}
+
+TreeNode* Ttree::insertNode(TreeNode* parent, size_t row, std::string_view text, Tinfo* record) {
   if (parent == nullptr) parent = root_;
   // Everything that may fail is done before the observers hear of the
   // insertion, which they then see through to its end.
   auto created = std::make_unique<TreeNode>();
   created->text_.assign(text);
   parent->makeRoomAtBack();
-  size_t row = parent->childCount();
+  row = std::min(row, parent->childCount());
   notify([&](TreeObserver& o) { o.nodeAboutToBeInserted(parent, row); });
   TreeNode* node = created.release();
   node->record_ = record;
-  node->parent_ = parent;
-  parent->pushBack(node);
+  placeChild(parent, row, node);
   ++nodeCount_;
   adjustSubtreeSizes(parent, 1);
   notify([&](TreeObserver& o) { o.nodeInserted(node); });
@@ -146,23 +150,8 @@ bool Ttree::moveNode(TreeNode* node, TreeNode* newParent) {
   return true;
 }
 
-void Ttree::insertChild(TreeNode* parent, size_t row, TreeNode* node) {
-  // Built on the child list's cheap ends: the siblings on the nearer side of
-  // `row` step out there and come back around the node.
-  std::span<TreeNode* const> children = parent->children();
-  const size_t count = children.size();
-  row = std::min(row, count);
-  if (row <= count - row) {
-    std::vector<TreeNode*> before(children.begin(), children.begin() + static_cast<std::ptrdiff_t>(row));
-    for (TreeNode* c : before) parent->remove(c);
-    parent->pushFront(node);
-    for (size_t i = before.size(); i-- > 0;) parent->pushFront(before[i]);
-  } else {
-    std::vector<TreeNode*> after(children.begin() + static_cast<std::ptrdiff_t>(row), children.end());
-    for (size_t i = after.size(); i-- > 0;) parent->remove(after[i]);
-    parent->pushBack(node);
-    for (TreeNode* c : after) parent->pushBack(c);
-  }
+void Ttree::placeChild(TreeNode* parent, size_t row, TreeNode* node) {
+  parent->insertAt(std::min(row, parent->childCount()), node);
   node->parent_ = parent;
 }
 
@@ -203,10 +192,11 @@ Ttree::TakenSubtree Ttree::takeSubtree(TreeNode* node) {
 void Ttree::putBack(TakenSubtree& taken, TreeNode* parent, size_t row) {
   if (taken.tree_ != this) return;
   if (parent == nullptr) parent = root_;
+  parent->makeRoomAtBack();  // before the observers hear of it
   TreeNode* node = std::exchange(taken.node_, nullptr);
   taken.tree_ = nullptr;
   notify([&](TreeObserver& o) { o.nodeAboutToBePutBack(parent, row); });
-  insertChild(parent, row, node);
+  placeChild(parent, row, node);
   nodeCount_ += node->subtreeSize_;
   adjustSubtreeSizes(parent, static_cast<std::ptrdiff_t>(node->subtreeSize_));
   notify([&](TreeObserver& o) { o.nodePutBack(node); });
@@ -226,12 +216,21 @@ bool Ttree::moveNodeTo(TreeNode* node, TreeNode* newParent, size_t row) {
   if (node == nullptr || node == root_ || isInSubtree(newParent, node)) return false;
   TreeNode* oldParent = node->parent_;
   size_t oldRow = node->row();
-  if (oldParent == newParent && oldRow == row) return true;
-  // Observers count the destination before the node leaves its place.
-  size_t announcedRow = oldParent == newParent && oldRow < row ? row + 1 : row;
-  notify([&](TreeObserver& o) { o.nodeAboutToBeMoved(node, newParent, announcedRow); });
+  if (oldParent == newParent) {
+    row = std::min(row, oldParent->childCount() - 1);
+    if (oldRow == row) return true;
+    // Observers count the destination before the node leaves its place.
+    size_t announcedRow = oldRow < row ? row + 1 : row;
+    notify([&](TreeObserver& o) { o.nodeAboutToBeMoved(node, newParent, announcedRow); });
+    oldParent->moveChild(oldRow, row);
+    notify([&](TreeObserver& o) { o.nodeMoved(node); });
+    return true;
+  }
+  newParent->makeRoomAtBack();  // before the observers hear of it
+  row = std::min(row, newParent->childCount());
+  notify([&](TreeObserver& o) { o.nodeAboutToBeMoved(node, newParent, row); });
   detach(node);
-  insertChild(newParent, row, node);
+  placeChild(newParent, row, node);
   adjustSubtreeSizes(newParent, static_cast<std::ptrdiff_t>(node->subtreeSize_));
   notify([&](TreeObserver& o) { o.nodeMoved(node); });
   return true;

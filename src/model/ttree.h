@@ -41,6 +41,10 @@ class Ttree : public Component {
   size_t topLevelCount() const { return root_->childCount(); }
   // Parent nullptr means the top level.
   TreeNode* appendNode(TreeNode* parent, std::string_view text, Tinfo* record = nullptr);
+  // The new node becomes child `row` of parent (the last child when row is
+  // past the end). Cost: as appendNode, plus a move of the pointers of the
+  // siblings after `row`.
+  TreeNode* insertNode(TreeNode* parent, size_t row, std::string_view text, Tinfo* record = nullptr);
   // Removes the node and its descendants and discards their records.
   void deleteNode(TreeNode* node);
   // Removes every node; records stay owned by the tree, unattached.
@@ -75,18 +79,25 @@ class Ttree : public Component {
   // Cost: as deleteNode, without destroying anything.
   TakenSubtree takeSubtree(TreeNode* node);
   // The subtree becomes child `row` of parent (nullptr: the top level), and
-  // the views learn its expanded states again. Cost: the subtree, plus the
-  // siblings on the nearer side of `row`.
+  // the views learn its expanded states again. Cost: the subtree, plus a
+  // move of the pointers of the siblings after `row`.
   void putBack(TakenSubtree& taken, TreeNode* parent, size_t row);
   // Node with its subtree becomes child `row` (counted without the node) of
   // newParent; nothing else changes. False, changing nothing, when
-  // newParent lies inside the node's subtree.
+  // newParent lies inside the node's subtree. Among its own siblings this is
+  // one move of the pointers between the two rows; to another parent, as
+  // takeSubtree and putBack without the walk of the subtree.
   bool moveNodeTo(TreeNode* node, TreeNode* newParent, size_t row);
 
   void setText(TreeNode* node, std::string_view text);
   void setImageIndex(TreeNode* node, int32_t index);
   void setPictures(TreeNode* node, int32_t image, int32_t selected, int32_t state, int32_t overlay);
   void setRecord(TreeNode* node, Tinfo* record) { node->record_ = record; }
+  // Records are written in place by their users, who then tell the
+  // observers through this.
+  void recordChanged(TreeNode* node) {
+    notify([&](TreeObserver& o) { o.recordChanged(node); });
+  }
   void setExpanded(TreeNode* node, bool expanded);
 
   TreeNode* selected() const { return selected_; }
@@ -173,7 +184,7 @@ class Ttree : public Component {
   void detach(TreeNode* node);
   void attachFirst(TreeNode* node, TreeNode* parent);
   // Node becomes child `row` of parent; subtree sizes are the caller's.
-  void insertChild(TreeNode* parent, size_t row, TreeNode* node);
+  void placeChild(TreeNode* parent, size_t row, TreeNode* node);
   void adjustSubtreeSizes(TreeNode* from, std::ptrdiff_t delta);
   void recomputeSubtreeSizes();
   size_t destroySubtree(TreeNode* node, bool discardRecords);

@@ -39,6 +39,11 @@ class Desktop {
   // nullopt when the user cancels.
   virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
   virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+  // The usual question before a save replaces an existing file: title
+  // "Confirm Save As", warning icon, "<name> already exists. Do you want to
+  // replace it?", "&Yes" and "&No" (the default); Escape and the close box
+  // answer No. True for Yes.
+  virtual bool askReplace(QWidget* parent, const QString& fileName) = 0;
 };
 
 // The text of the error box: the message with a full stop appended when its

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <utility>
 
 namespace qm::platform {
 namespace {
@@ -34,6 +35,14 @@ QString escapeQuoted(const QString& text) {
 // Returns the unescaped text and leaves `pos` after the closing quote.
 std::optional<QString> readQuoted(QStringView line, qsizetype& pos) {
   if (pos >= line.size() || line[pos] != u'"') return std::nullopt;
+  // Most names and texts hold no escape: taken whole.
+  qsizetype end = pos + 1;
+  while (end < line.size() && line[end] != u'"' && line[end] != u'\\') ++end;
+  if (end < line.size() && line[end] == u'"') {
+    QString whole = line.mid(pos + 1, end - pos - 1).toString();
+    pos = end + 1;
+    return whole;
+  }
   QString out;
   for (++pos; pos < line.size(); ++pos) {
     QChar c = line[pos];
@@ -104,35 +113,117 @@ QString hexList(const QByteArray& bytes) {
   return parts.join(u',');
 }
 
+// Where the quoted text starting at `pos` ends (after its closing quote), or
+// -1; read as readQuoted reads it, without copying.
+qsizetype quotedEnd(QStringView line, qsizetype pos) {
+  if (pos >= line.size() || line[pos] != u'"') return -1;
+  for (++pos; pos < line.size() && line[pos] != u'"';) pos += line[pos] == u'\\' ? 2 : 1;
+  return pos < line.size() ? pos + 1 : -1;
+}
+
+// Whether a written value can be decoded; a quoted text is checked without
+// being copied, as the reader meets hundreds of thousands of them.
+bool isReadableValue(QStringView encoded) {
+  if (!encoded.startsWith(u'"')) return decodeHiveValue(encoded.toString()).has_value();
+  return quotedEnd(encoded, 0) == encoded.size();
+}
+
+// A value line split into its quoted name (empty for the default value "@")
+// and its written value; nullopt when it cannot be read.
+struct ValueLine {
+  QStringView quotedName;
+  QStringView encoded;
+};
+
+std::optional<ValueLine> splitValueLine(QStringView line) {
+  qsizetype pos = 1;
+  QStringView quotedName;
+  if (!line.startsWith(u'@')) {
+    pos = quotedEnd(line, 0);
+    if (pos <= 2) return std::nullopt;  // not quoted, or an empty name
+    quotedName = line.first(pos);
+  }
+  if (pos >= line.size() || line[pos] != u'=') return std::nullopt;
+  QStringView encoded = line.mid(pos + 1).trimmed();
+  if (!isReadableValue(encoded)) return std::nullopt;
+  return ValueLine{quotedName, encoded};
+}
+
+bool isSectionLine(QStringView line) { return line.startsWith(u'[') && line.endsWith(u']'); }
+bool isValueLine(QStringView line) { return line.startsWith(u'"') || line.startsWith(u'@'); }
+
+// The text's lines, trimmed, without blank lines and comments; long hex data
+// that goes on over lines ending in a backslash comes as one line (appended
+// in place: a long value's lines would otherwise be copied over and over).
+// Lines are views into the text: a hive of a million values is not copied
+// line by line first.
+class LogicalLines {
+ public:
+  explicit LogicalLines(QStringView text) : text_(text) {}
+
+  bool next(QStringView& line) {
+    do {
+      if (next_ > text_.size()) return false;
+      start_ = next_;
+      line = physicalLine();
+    } while (line.isEmpty() || line.startsWith(u';'));
+    if (line.endsWith(u'\\') && line.contains(u"=hex")) {
+      joined_ = line.toString();
+      while (joined_.endsWith(u'\\') && next_ <= text_.size()) {
+        joined_.chop(1);
+        joined_ += physicalLine();
+      }
+      line = joined_;
+    }
+    return true;
+  }
+  // Where the last line returned starts in the text, and where the next
+  // one starts.
+  qsizetype start() const { return start_; }
+  qsizetype end() const { return std::min(next_, text_.size()); }
+
+ private:
+  QStringView physicalLine() {
+    qsizetype end = text_.indexOf(u'\n', next_);
+    if (end < 0) end = text_.size();
+    QStringView line = text_.mid(next_, end - next_).trimmed();
+    next_ = end + 1;
+    return line;
+  }
+
+  QStringView text_;
+  qsizetype next_ = 0;
+  qsizetype start_ = 0;
+  QString joined_;
+};
+
+// The first pass: sections and their blocks of lines, every line checked;
+// values are taken from a block when its section is first searched.
 struct Parser {
   HiveDocument document;
+  QString text;
   HiveSection* current = nullptr;
+  qsizetype blockStart = 0;
 
-  void parseSection(QStringView line) {
+  void endBlock(qsizetype end) {
+    if (current != nullptr) current->addReadBlock(text, blockStart, end);
+    current = nullptr;
+  }
+
+  void parseSection(QStringView line, qsizetype start, qsizetype end) {
+    endBlock(start);
     QString path = line.mid(1, line.size() - 2).toString();
     if (path.isEmpty() || path.startsWith(u'-')) {  // deletion entries belong to imports, not hives
       document.damaged = true;
-      current = nullptr;
       return;
     }
     current = document.findSection(path);
     if (current == nullptr) current = &document.addSection(path);
+    blockStart = end;
   }
 
   void parseValue(QStringView line) {
-    qsizetype pos = 0;
-    QString name;
-    if (line.startsWith(u'@')) {
-      pos = 1;
-    } else {
-      std::optional<QString> quoted = readQuoted(line, pos);
-      if (!quoted || quoted->isEmpty()) return markDamaged();
-      name = *quoted;
-    }
-    if (pos >= line.size() || line[pos] != u'=') return markDamaged();
-    QString encoded = line.mid(pos + 1).trimmed().toString();
-    if (current == nullptr || !decodeHiveValue(encoded)) return markDamaged();
-    current->setValue(name, encoded);
+    if (current == nullptr || !splitValueLine(line)) markDamaged();
   }
 
   void markDamaged() { document.damaged = true; }
@@ -140,24 +231,76 @@ struct Parser {
 
 }  // namespace
 
+const QList<HiveValue>& HiveSection::values() const {
+  ensureIndex();
+  return values_;
+}
+
 HiveValue* HiveSection::findValue(const QString& name) {
+  ensureIndex();
   auto found = index_.constFind(indexKey(name));
-  return found == index_.cend() ? nullptr : &values[*found - 1];
+  return found == index_.cend() ? nullptr : &values_[*found - 1];
+}
+
+const HiveValue* HiveSection::findValue(const QString& name) const {
+  ensureIndex();
+  auto found = index_.constFind(indexKey(name));
+  return found == index_.cend() ? nullptr : &values_.at(*found - 1);
 }
 
 void HiveSection::setValue(const QString& name, const QString& encoded) {
+  ensureIndex();
   qsizetype& position = index_[indexKey(name)];  // one look-up; 0 when new
   if (position > 0) {
-    values[position - 1].encoded = encoded;
+    values_[position - 1].encoded = encoded;
     return;
   }
-  values.append(HiveValue{name, encoded});
-  position = values.size();
+  values_.append(HiveValue{name, encoded});
+  position = values_.size();
+}
+
+void HiveSection::addReadBlock(const QString& text, qsizetype from, qsizetype to) {
+  readText_ = text;
+  readBlocks_.append({from, to});
+  indexed_ = false;
+}
+
+void HiveSection::ensureIndex() const {
+  if (indexed_) return;
+  QList<HiveValue> read = std::exchange(values_, {});
+  for (auto [from, to] : std::exchange(readBlocks_, {})) {
+    LogicalLines lines(QStringView(readText_).mid(from, to - from));
+    for (QStringView line; lines.next(line);) {
+      std::optional<ValueLine> value = isValueLine(line) ? splitValueLine(line) : std::nullopt;
+      if (!value) continue;  // the first pass found it damaged
+      qsizetype end = 0;
+      QString name = value->quotedName.isEmpty() ? QString() : *readQuoted(value->quotedName, end);
+      read.append(HiveValue{std::move(name), value->encoded.toString()});
+    }
+  }
+  readText_.clear();
+  index_.clear();
+  index_.reserve(read.size());
+  for (HiveValue& value : read) {
+    qsizetype& position = index_[indexKey(value.name)];
+    if (position > 0) {
+      values_[position - 1].encoded = std::move(value.encoded);
+      continue;
+    }
+    values_.append(std::move(value));
+    position = values_.size();
+  }
+  indexed_ = true;
 }
 
 HiveSection* HiveDocument::findSection(const QString& path) {
   auto found = index_.constFind(indexKey(path));
   return found == index_.cend() ? nullptr : &sections[*found];
+}
+
+const HiveSection* HiveDocument::findSection(const QString& path) const {
+  auto found = index_.constFind(indexKey(path));
+  return found == index_.cend() ? nullptr : &sections.at(*found);
 }
 
 HiveSection& HiveDocument::addSection(const QString& path) {
@@ -181,45 +324,24 @@ HiveSection& HiveDocument::ensureSection(const QString& path) {
 }
 
 HiveDocument parseHive(const QByteArray& bytes) {
-  const QString text = decodeText(bytes);
-  // Lines are views into the text: a hive of a million values is not copied
-  // line by line first.
-  qsizetype next = 0;
-  auto nextLine = [&] {
-    qsizetype end = text.indexOf(u'\n', next);
-    if (end < 0) end = text.size();
-    QStringView line = QStringView(text).mid(next, end - next).trimmed();
-    next = end + 1;
-    return line;
-  };
   Parser parser;
+  parser.text = decodeText(bytes);
+  LogicalLines lines(parser.text);
   bool headerSeen = false;
-  QString joined;
-  while (next <= text.size()) {
-    QStringView line = nextLine();
-    if (line.isEmpty() || line.startsWith(u';')) continue;
+  for (QStringView line; lines.next(line);) {
     if (!headerSeen) {
       headerSeen = true;
       if (line == kHeader || line == kOldHeader) continue;
       parser.markDamaged();
     }
-    // Long hex data goes on over lines ending in a backslash (appended in
-    // place: a long value's lines would otherwise be copied over and over).
-    if (line.endsWith(u'\\') && line.contains(u"=hex")) {
-      joined = line.toString();
-      while (joined.endsWith(u'\\') && next <= text.size()) {
-        joined.chop(1);
-        joined += nextLine();
-      }
-      line = joined;
-    }
-    if (line.startsWith(u'[') && line.endsWith(u']'))
-      parser.parseSection(line);
-    else if (line.startsWith(u'"') || line.startsWith(u'@'))
+    if (isSectionLine(line))
+      parser.parseSection(line, lines.start(), lines.end());
+    else if (isValueLine(line))
       parser.parseValue(line);
     else
       parser.markDamaged();
   }
+  parser.endBlock(parser.text.size());
   if (!headerSeen && !bytes.isEmpty()) parser.markDamaged();
   return parser.document;
 }
@@ -228,7 +350,7 @@ QByteArray formatHive(const HiveDocument& document) {
   QString out = kHeader + QLatin1Char('\n');
   for (const HiveSection& section : document.sections) {
     out += QStringLiteral("\n[") + section.path + QStringLiteral("]\n");
-    for (const HiveValue& value : section.values) {
+    for (const HiveValue& value : section.values()) {
       out += value.name.isEmpty() ? QStringLiteral("@") : u'"' + escapeQuoted(value.name) + u'"';
       out += u'=' + value.encoded + u'\n';
     }

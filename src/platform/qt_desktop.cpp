@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,6 +17,16 @@ std::optional<QString> runFileDialog(QFileDialog& dialog, const FileDialogReques
   if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
+}
+
+// Runs a box with "&Yes" and "&No", Escape answering No; true for Yes.
+bool answersYes(QMessageBox& box, bool yesIsDefault) {
+  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+  box.setDefaultButton(yesIsDefault ? yes : no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
 }
 
 }  // namespace
@@ -46,12 +57,7 @@ SaveAnswer QtDesktop::askSave(QWidget* parent, const QString& text) {
 
 bool QtDesktop::askYesNo(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, parent);
-  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-  box.setDefaultButton(yes);
-  box.setEscapeButton(no);
-  box.exec();
-  return box.clickedButton() == yes;
+  return answersYes(box, true);
 }
 
 void QtDesktop::confirmOk(QWidget* parent, const QString& text) {
@@ -74,8 +80,16 @@ std::optional<QString> QtDesktop::openFileName(QWidget* parent, const FileDialog
 std::optional<QString> QtDesktop::saveFileName(QWidget* parent, const FileDialogRequest& request) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the caller asks: not for the list's own file
   return runFileDialog(dialog, request);
+}
+
+bool QtDesktop::askReplace(QWidget* parent, const QString& fileName) {
+  const QString text =
+      QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(fileName).fileName());
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirm Save As"), text, QMessageBox::NoButton,
+                  parent);
+  return answersYes(box, false);
 }
 
 }  // namespace qm::platform

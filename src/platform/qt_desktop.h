@@ -16,6 +16,7 @@ class QtDesktop : public Desktop {
   void inform(QWidget* parent, const QString& text) override;
   std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+  bool askReplace(QWidget* parent, const QString& fileName) override;
 };
 
 // The directory a file dialog starts in: the configured one when it exists on

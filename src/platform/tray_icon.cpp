@@ -27,6 +27,9 @@ std::optional<int32_t> mouseMessageFor(QSystemTrayIcon::ActivationReason reason)
 QtTrayIcon::QtTrayIcon() {
   QObject::connect(&icon_, &QSystemTrayIcon::activated,
                    [this](QSystemTrayIcon::ActivationReason reason) { activate(reason); });
+  QObject::connect(&icon_, &QSystemTrayIcon::messageClicked, [this] {
+    if (onMessageClicked_) onMessageClicked_();
+  });
 }
 
 bool QtTrayIcon::isAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
@@ -48,6 +51,12 @@ void QtTrayIcon::remove() {
 }
 
 void QtTrayIcon::popUpMenu(QMenu& menu) { menu.exec(QCursor::pos()); }
+
+void QtTrayIcon::showMessage(const QString& title, const QString& text, std::function<void()> onClicked) {
+  if (!added_) return;
+  onMessageClicked_ = std::move(onClicked);
+  icon_.showMessage(title, text, QSystemTrayIcon::Information);
+}
 
 void QtTrayIcon::activate(QSystemTrayIcon::ActivationReason reason) {
   const std::optional<int32_t> mouseMessage = mouseMessageFor(reason);

@@ -59,6 +59,10 @@ class TrayIcon {
   // Shows `menu` with its top-left corner at the mouse position and returns
   // when the user has picked an item or dismissed it.
   virtual void popUpMenu(QMenu& menu) = 0;
+  // A message beside the icon while it is added; onClicked runs when the
+  // user clicks it. Nothing where the desktop has no notification area.
+  virtual void showMessage(const QString& /*title*/, const QString& /*text*/,
+                           std::function<void()> /*onClicked*/) {}
 };
 
 // The mouse message a QSystemTrayIcon activation stands for; none for the
@@ -74,6 +78,7 @@ class QtTrayIcon final : public TrayIcon {
   void remove() override;
   bool isAdded() const override { return added_; }
   void popUpMenu(QMenu& menu) override;
+  void showMessage(const QString& title, const QString& text, std::function<void()> onClicked) override;
 
   // For tests, which emit activated() on it.
   QSystemTrayIcon& systemTrayIcon() { return icon_; }
@@ -84,6 +89,7 @@ class QtTrayIcon final : public TrayIcon {
   QSystemTrayIcon icon_;
   NotifyIconData record_;
   MessageHandler handler_;
+  std::function<void()> onMessageClicked_;
   bool added_ = false;
 };
 

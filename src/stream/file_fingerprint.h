@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,6 +18,22 @@ struct FileFingerprint {
 
   bool operator==(const FileFingerprint&) const = default;
 };
+
+// The hash of a fingerprint, fed the file's bytes in order in pieces of any
+// size: FNV-1a over 8-byte words, then the last bytes one at a time.
+class FingerprintHash {
+ public:
+  void add(const char* bytes, size_t size);
+  uint64_t finish();
+
+ private:
+  uint64_t hash_ = 0xcbf29ce484222325ull;
+  unsigned char pending_[8] = {};  // the start of a word split between pieces
+  size_t pendingSize_ = 0;
+};
+
+// The file's size and time now; nullopt when it does not exist.
+std::optional<FileFingerprint> sizeAndTimeOf(const std::string& fileName);
 
 // The file's fingerprint now; nullopt when it does not exist or cannot be
 // read. Reads the whole file.

@@ -10,6 +10,55 @@
 #include "stream/task_list_writer.h"
 
 namespace qm {
+namespace {
+
+// Hashes the bytes as they are brought in, before the reader can give them
+// back.
+class HashingSource : public ByteSource {
+ public:
+  explicit HashingSource(ByteSource& inner) : inner_(inner) {}
+
+  const char* data() const override { return inner_.data(); }
+  size_t size() const override { return inner_.size(); }
+  size_t filled() const override { return inner_.filled(); }
+  void fill(size_t end) override {
+    inner_.fill(end);
+    hashNewBytes();
+  }
+  void release(size_t from, size_t before) override { inner_.release(from, before); }
+
+  // Reads what the stream left unread (bytes after its end) into the hash.
+  uint64_t finish() {
+    while (filled() < size()) {
+      size_t before = filled();
+      fill(size());
+      if (filled() == before) break;
+    }
+    return hash_.finish();
+  }
+
+ private:
+  void hashNewBytes() {
+    if (inner_.filled() <= hashed_) return;
+    hash_.add(inner_.data() + hashed_, inner_.filled() - hashed_);
+    hashed_ = inner_.filled();
+  }
+
+  ByteSource& inner_;
+  FingerprintHash hash_;
+  size_t hashed_ = 0;
+};
+
+void readTaskList(ByteSource& file, Ttree& tree) {
+  file.fill(kResourceHeaderWindow);
+  size_t headerBytes = std::min(file.filled(), kResourceHeaderWindow);
+  size_t streamStart = resourceHeaderLength({file.data(), headerBytes}, file.size());
+  ByteReader in(file);
+  in.skip(streamStart);
+  readComponentStream(in, tree, taskListClasses());
+}
+
+}  // namespace
 
 void SaveTaskList(const std::string& fileName, Ttree& tree) {
   replaceFileAtomically(fileName, [&](ByteSink& file) { writeTaskList(file, tree); });
@@ -19,12 +68,17 @@ void LoadTaskList(const std::string& fileName, Ttree& tree) {
   // Read as it is parsed, not whole: a list of a million tasks would
   // otherwise hold its file's bytes beside the tree.
   std::unique_ptr<ByteSource> file = openFileSource(fileName);
-  file->fill(kResourceHeaderWindow);
-  size_t headerBytes = std::min(file->filled(), kResourceHeaderWindow);
-  size_t streamStart = resourceHeaderLength({file->data(), headerBytes}, file->size());
-  ByteReader in(*file);
-  in.skip(streamStart);
-  readComponentStream(in, tree, taskListClasses());
+  readTaskList(*file, tree);
+}
+
+FileFingerprint loadTaskListWithFingerprint(const std::string& fileName, Ttree& tree) {
+  std::optional<FileFingerprint> before = sizeAndTimeOf(fileName);
+  std::unique_ptr<ByteSource> file = openFileSource(fileName);
+  HashingSource hashing(*file);
+  readTaskList(hashing, tree);
+  FileFingerprint seen = before.value_or(FileFingerprint{file->size(), 0, 0});
+  seen.hash = hashing.finish();
+  return seen;
 }
 
 std::string saveTaskListToBytes(Ttree& tree) {

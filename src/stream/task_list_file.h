@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/ttree.h"
+#include "stream/file_fingerprint.h"
 
 namespace qm {
 
@@ -15,6 +16,11 @@ void SaveTaskList(const std::string& fileName, Ttree& tree);
 // Reads the named file into the existing tree (empty it first with
 // ClearTasks when it holds a list). Raises the reader's messages.
 void LoadTaskList(const std::string& fileName, Ttree& tree);
+
+// As LoadTaskList, and gives the fingerprint of the file as read (its size
+// and time before opening, the hash of the bytes the reader passed), so that
+// remembering a large list's file does not read it a second time.
+FileFingerprint loadTaskListWithFingerprint(const std::string& fileName, Ttree& tree);
 
 // The same two operations on bytes in memory.
 std::string saveTaskListToBytes(Ttree& tree);

@@ -123,6 +123,48 @@ TEST(TtreeUndo, MoveToAPlaceAnnouncesTheRowBeforeTheNodeLeaves) {
   }
 }
 
+// Moves among many siblings and inserts at a row shift pointers and leave
+// positions to be recounted: rows, absolute indexes and subtree sizes must
+// agree with a plain count after each, whichever look-up comes first.
+TEST(TtreeUndo, PlacesAmongManySiblingsKeepPositionsRight) {
+  Ttree tree;
+  for (int i = 0; i < 400; ++i) {
+    TreeNode* n = tree.appendNode(nullptr, "n" + std::to_string(i));
+    if (i % 3 == 0) tree.appendNode(n, "c");
+  }
+  std::mt19937 random(5);
+  auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+  for (int step = 0; step < 300; ++step) {
+    const size_t count = tree.topLevelCount();
+    const size_t from = pick(count);
+    TreeNode* node = tree.root()->child(from);
+    switch (pick(4)) {
+      case 0:  // to a neighbour's place
+        tree.moveNodeTo(node, nullptr, from == 0 ? 1 : from - 1);
+        break;
+      case 1:
+        tree.moveNodeTo(node, nullptr, pick(count));
+        break;
+      case 2:
+        tree.insertNode(pick(2) == 0 ? nullptr : node, pick(count + 1), "new");
+        break;
+      default:  // out of a parent, to right after it
+        if (node->hasChildren()) tree.moveNodeTo(node->child(0), nullptr, from + 1);
+    }
+    std::vector<TreeNode*> order;
+    for (TreeNode* n = tree.firstNode(); n != nullptr; n = tree.nextInPreorder(n)) order.push_back(n);
+    ASSERT_EQ(order.size(), tree.nodeCount());
+    const size_t start = pick(order.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+      const size_t i = (start + k * 13) % order.size();
+      ASSERT_EQ(order[i]->parent()->child(order[i]->row()), order[i]) << "step " << step;
+      ASSERT_EQ(tree.absoluteIndex(order[i]), i) << "step " << step;
+      ASSERT_EQ(tree.nodeAt(i), order[i]) << "step " << step;
+    }
+    ASSERT_EQ(tree.root()->subtreeSize(), tree.nodeCount());
+  }
+}
+
 // Random edits, each with its inverse, then every inverse in reverse order:
 // the tree comes back exactly, and positions stay right on the way, at both
 // ends and in the middle of long sibling lists.

@@ -41,6 +41,10 @@ class ErrorRecordingDesktop : public platform::Desktop {
     ADD_FAILURE() << "unexpected save dialog";
     return std::nullopt;
   }
+  bool askReplace(QWidget*, const QString& fileName) override {
+    ADD_FAILURE() << "unexpected replace question: " << fileName.toStdString();
+    return false;
+  }
 
   QStringList errors;
   QStringList errorDetails;

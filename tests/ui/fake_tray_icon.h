@@ -30,6 +30,12 @@ class FakeTrayIcon : public platform::TrayIcon {
     if (onPopUp) onPopUp(menu);
   }
 
+  void showMessage(const QString& title, const QString& text, std::function<void()> onClicked) override {
+    if (!added) return;
+    messages.push_back({title, text});
+    onMessageClicked = std::move(onClicked);
+  }
+
   // Delivers a mouse message as the desktop would: only while the icon is added.
   void deliver(int32_t mouseMessage) {
     if (added && handler) handler(platform::IconMessage{record.uCallbackMessage, record.uID, mouseMessage});
@@ -43,6 +49,12 @@ class FakeTrayIcon : public platform::TrayIcon {
   platform::NotifyIconData record;
   MessageHandler handler;
   std::vector<QMenu*> poppedUp;
+  struct Message {
+    QString title;
+    QString text;
+  };
+  std::vector<Message> messages;
+  std::function<void()> onMessageClicked;
   std::function<void(QMenu&)> onPopUp;  // e.g. pick an item while the menu is up
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 #include "model/ttree.h"
 #include "platform/hive_file_store.h"
 #include "scripted_desktop.h"
+#include "stream/task_list_file.h"
 #include "ui/tree/task_tree_model.h"
 #include "ui/main_window/uMain.h"
 
@@ -60,6 +62,21 @@ class MainWindowTest : public ::testing::Test {
     createTree();
     tree().deleteNode(tree().firstNode());
     for (const char* title : titles) add(nullptr, title);
+  }
+
+  // Writes a task-list file holding the given top-level tasks; returns its path.
+  static QString writeListFile(const QString& file, std::initializer_list<const char*> titles) {
+    Ttree list;
+    list.setSettings(TreeSettings::mainWindowInitial());
+    for (const char* title : titles) list.appendNode(nullptr, title, list.createRecord());
+    SaveTaskList(QFile::encodeName(file).toStdString(), list);
+    return file;
+  }
+
+  // Open, with the file chosen in its dialog.
+  void openWithDialog(const QString& file) {
+    desktop.fileNames.push_back(file);
+    window->mnuOpen->trigger();
   }
 
   TreeNode* add(TreeNode* parent, const char* title) {

@@ -36,13 +36,7 @@ class ScriptedDesktop : public platform::Desktop {
 
   bool askYesNo(QWidget*, const QString& text) override {
     questions.append(text);
-    if (yesNoAnswers.empty()) {
-      ADD_FAILURE() << "unexpected question: " << text.toStdString();
-      return false;
-    }
-    bool answer = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return answer;
+    return nextAnswer(yesNoAnswers, "question", text);
   }
 
   void confirmOk(QWidget*, const QString& text) override { confirmations.append(text); }
@@ -58,6 +52,11 @@ class ScriptedDesktop : public platform::Desktop {
     return nextFileName("save");
   }
 
+  bool askReplace(QWidget*, const QString& fileName) override {
+    replacePrompts.append(fileName);
+    return nextAnswer(replaceAnswers, "replace question", fileName);
+  }
+
   QStringList errors;
   QStringList errorDetails;
   QStringList savePrompts;
@@ -70,8 +69,20 @@ class ScriptedDesktop : public platform::Desktop {
   std::deque<bool> yesNoAnswers;
   // nullopt cancels the dialog.
   std::deque<std::optional<QString>> fileNames;
+  QStringList replacePrompts;  // the files Save As asked to replace
+  std::deque<bool> replaceAnswers;
 
  private:
+  static bool nextAnswer(std::deque<bool>& answers, const char* what, const QString& text) {
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected " << what << ": " << text.toStdString();
+      return false;
+    }
+    bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
   std::optional<QString> nextFileName(const char* dialog) {
     if (fileNames.empty()) {
       ADD_FAILURE() << "unexpected " << dialog << " dialog";

@@ -1,5 +1,6 @@
 #include "ui/dialogs/uOptions.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +33,8 @@ TfrmOptions::TfrmOptions(SettingsReader getR, SettingsWriter setR, QWidget* pare
   setFont(windowFont());
   paintBackground(this, kSkyBlue);
   setWindowIcon(programIcon());
-  setOuterGeometry(this, QRect(192, 107, 268, 132));
+  // One row taller than the two texts need, for the reminders' check box.
+  setOuterGeometry(this, QRect(192, 107, 268, 156));
   createControls();
   fitLabels(this);
   runCommand(this, [this] { FormCreate(); });
@@ -68,8 +70,14 @@ void TfrmOptions::createControls() {
   // Escape and the close box reach reject() as well.
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
 
+  chkReminders = new QCheckBox(QStringLiteral("&Remind me of tasks that are due"), this);
+  chkReminders->setObjectName(QStringLiteral("chkReminders"));
+  chkReminders->setChecked(true);
+  chkReminders->setGeometry(8, 104, chkReminders->sizeHint().width(), 17);
+
   setTabOrder(txtDefaultDir, cmdApply);
   setTabOrder(cmdApply, Button1);
+  setTabOrder(Button1, chkReminders);
   txtDefaultDir->setFocus();
 }
 
@@ -84,8 +92,14 @@ void TfrmOptions::FormCreate() {
   txtDefaultDir->setText(directory);
 }
 
+void TfrmOptions::setReminderSetting(std::function<bool()> read, std::function<void(bool)> write) {
+  chkReminders->setChecked(read());
+  writeReminders_ = std::move(write);
+}
+
 void TfrmOptions::cmdApplyClick(QObject*) {
   setR_(txtDefaultDir->text(), cboColorScheme->currentText());
+  if (writeReminders_) writeReminders_(chkReminders->isChecked());
   accept();
 }
 

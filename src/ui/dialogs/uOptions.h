@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -32,10 +33,16 @@ class TfrmOptions : public QDialog {
   // Cancel: hides without writing.
   void Button1Click(QObject* Sender);
 
+  // Below the document's controls: whether the daily reminder runs. Read
+  // once, now (on when nothing is stored), and written by OK after the two
+  // texts; raises as SetR does.
+  void setReminderSetting(std::function<bool()> read, std::function<void(bool)> write);
+
   QLineEdit* txtDefaultDir = nullptr;
   QComboBox* cboColorScheme = nullptr;
   QPushButton* cmdApply = nullptr;
   QPushButton* Button1 = nullptr;
+  QCheckBox* chkReminders = nullptr;
 
  private:
   void createControls();
@@ -45,6 +52,7 @@ class TfrmOptions : public QDialog {
   QLabel* lblColorScheme = nullptr;
   SettingsReader getR_;
   SettingsWriter setR_;
+  std::function<void(bool)> writeReminders_;
 };
 
 }  // namespace qm::ui

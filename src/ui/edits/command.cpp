@@ -10,14 +10,16 @@
 namespace qm::ui {
 namespace {
 
-// "While saving /home/u/todo.jjp: No space left on device."; empty when the
-// system gave no reason.
+// "While saving /home/u/todo.jjp: No space left on device.", or "While
+// opening /home/u/todo.jjp." for a file that could be read but is damaged;
+// empty when no file is known.
 QString fileErrorDetails(const Error& error) {
-  if (!error.reason() || error.file().empty()) return {};
+  if (error.file().empty()) return {};
   QString doing = error.action() == FileAction::Saving ? QStringLiteral("saving") : QStringLiteral("opening");
-  return QStringLiteral("While %1 %2: %3.")
-      .arg(doing, QFile::decodeName(QByteArray::fromStdString(error.file())),
-           QString::fromLocal8Bit(error.reason().message()));
+  QString details =
+      QStringLiteral("While %1 %2").arg(doing, QFile::decodeName(QByteArray::fromStdString(error.file())));
+  if (error.reason()) details += QStringLiteral(": ") + QString::fromLocal8Bit(error.reason().message());
+  return details + u'.';
 }
 
 }  // namespace

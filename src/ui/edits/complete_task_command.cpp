@@ -16,11 +16,13 @@ CompleteTaskCommand::CompleteTaskCommand(Ttree& tree, TreeNode* task)
 void CompleteTaskCommand::apply() {
   tree_.setImageIndex(task_, kCompletedImage);
   if (Tinfo* record = task_->record()) record->icon = task_->imageIndex();
+  tree_.recordChanged(task_);
 }
 
 void CompleteTaskCommand::revert() {
   tree_.setImageIndex(task_, oldImage_);
   if (Tinfo* record = task_->record()) record->icon = oldIcon_;
+  tree_.recordChanged(task_);
 }
 
 }  // namespace qm::ui

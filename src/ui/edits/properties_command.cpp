@@ -1,6 +1,7 @@
 #include "ui/edits/properties_command.h"
 
 #include "model/tinfo.h"
+#include "model/ttree.h"
 
 namespace qm::ui {
 
@@ -24,6 +25,16 @@ PropertiesCommand::PropertiesCommand(Ttree& tree, TreeNode* task, Tinfo& record,
       before_(std::move(before)),
       after_(RecordFields::of(record)) {
   changed_ = task;
+}
+
+void PropertiesCommand::apply() {
+  after_.writeInto(record_);
+  tree_.recordChanged(changed_);
+}
+
+void PropertiesCommand::revert() {
+  before_.writeInto(record_);
+  tree_.recordChanged(changed_);
 }
 
 }  // namespace qm::ui

@@ -32,8 +32,8 @@ class PropertiesCommand : public TaskCommand {
   PropertiesCommand(Ttree& tree, TreeNode* task, Tinfo& record, RecordFields before);
 
  protected:
-  void apply() override { after_.writeInto(record_); }
-  void revert() override { before_.writeInto(record_); }
+  void apply() override;
+  void revert() override;
 
  private:
   Tinfo& record_;

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "model/ttree.h"
+#include "platform/modal_focus.h"
 #include "ui/access/main_window_names.h"
 #include "ui/edits/command.h"
 #include "ui/main_window/main_window_style.h"
@@ -63,6 +64,7 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
   buildFindBar();
   buildMainMenu();
   buildPopupMenus();
+  buildOutlineItems();
   buildStatusBar();
   bindCommands();
   installEditingKeys();
@@ -74,6 +76,8 @@ TfrmMain::TfrmMain(const QString& firstArgument, QWidget* parent) : QMainWindow(
     tray_ = ownTray_.get();
   }
   startRecovery();
+  platform::returnFocusAfterModalDialogs();
+  buildDueParts();
   FormCreate(firstArgument);
 }
 

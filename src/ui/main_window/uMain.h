@@ -4,9 +4,11 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
+#include "model/done_tally.h"
 #include "platform/desktop.h"
 #include "platform/tray_icon.h"
 #include "stream/file_fingerprint.h"
@@ -34,8 +36,13 @@ namespace qm::ui {
 // The application's title: its taskbar entry's text and the icon's tip.
 inline constexpr const char* kApplicationTitle = "Quillmark";
 
+class AgendaDock;
+class AgendaModel;
 class ChangeCounter;
+class DayClock;
+class DueReminder;
 class FindBar;
+enum class OutlineMove;
 class RecoveryFiles;
 class TaskCommand;
 class TaskTreeModel;
@@ -54,11 +61,12 @@ class TfrmProperties;
 // command-line open, Properties), uMain_tray.cpp (the notification icon,
 // Show, Hide and note mode), uMain_undo.cpp (undo and redo),
 // uMain_recovery.cpp (recovery files and the check for changes made
-// elsewhere before a save) and uMain_find.cpp (Find and the find bar).
+// elsewhere before a save), uMain_find.cpp (Find and the find bar) and
+// uMain_outline.cpp (the outline's keyboard commands).
 // What they lean on lives beside this folder: ui/tree (the tree model and
 // view), ui/edits (the undo steps and the command dispatcher), ui/dialogs,
-// ui/find, ui/safety (recovery files) and ui/tray (the icon's messages and
-// the note-mode window).
+// ui/find, ui/safety (recovery files), ui/tray (the icon's messages and
+// the note-mode window) and ui/outline (the outline commands' undo steps).
 class TfrmMain : public QMainWindow {
   Q_OBJECT
  public:
@@ -101,14 +109,30 @@ class TfrmMain : public QMainWindow {
   QAction* mnuFind;
   QAction* mnuFindNext;
   QAction* mnuFindPrevious;
+  // After the find items, behind a separator: the outline's keyboard
+  // commands (uMain_outline.cpp).
+  QAction* N5;
+  QMenu* mnuOutline;
+  QAction* mnuMoveUp;
+  QAction* mnuMoveDown;
+  QAction* mnuIndent;
+  QAction* mnuOutdent;
+  QAction* mnuInsertBelow;
+  QAction* mnuInsertChild;
+  QAction* mnuToggleDone;
   QMenu* ools1;
   QAction* mnuSkinChooser;
+  // After the document's Tools item, behind a separator.
+  QAction* N7 = nullptr;
+  QAction* mnuAgenda = nullptr;
   QMenu* Help1;
   QAction* About1;
 
   QMenu* PopupMenu1;
   QAction* Complete1;
   QAction* Hide1;
+  QAction* N6;
+  QAction* Reopen1;  // enabled for a done task
   QMenu* PopupMenu2;
   QAction* Show1;
 
@@ -182,6 +206,34 @@ class TfrmMain : public QMainWindow {
   void mnuFindClick(QObject* Sender);
   void mnuFindNextClick(QObject* Sender);
   void mnuFindPreviousClick(QObject* Sender);
+  void mnuMoveUpClick(QObject* Sender);
+  void mnuMoveDownClick(QObject* Sender);
+  void mnuIndentClick(QObject* Sender);
+  void mnuOutdentClick(QObject* Sender);
+  void mnuInsertBelowClick(QObject* Sender);
+  void mnuInsertChildClick(QObject* Sender);
+  void mnuToggleDoneClick(QObject* Sender);
+  void Reopen1Click(QObject* Sender);
+
+  // --- what is due (uMain_due.cpp)
+  void mnuAgendaClick(QObject* Sender);
+  AgendaDock* agendaDock() const { return agendaDock_; }
+  DayClock& dayClock() const { return *dayClock_; }
+  DueReminder& reminder() const { return *reminder_; }
+  // The done counts behind each row's progress; made in slices after a list
+  // is shown.
+  const DoneTally& doneTally() const { return doneTally_; }
+  // Selects the task, its ancestors expanded, and gives the tree the focus;
+  // like a find, this is no edit: the modified flag stays as it is.
+  void goToTask(TreeNode* task);
+  // "Reminders": on ("1") unless stored as "0"; raises as GetR and SetR do.
+  bool remindersOn();
+  void setRemindersOn(bool on);
+  // A value of the window's own in the settings key; empty when missing.
+  QString readSetting(const QString& name);
+  // Several, with one opening of the key.
+  QStringList readSettings(const QStringList& names);
+  void writeSetting(const QString& name, const QString& text);
 
   // --- notification icon and note mode
   // The window procedure's part for the icon: message 1025 with the mouse
@@ -229,6 +281,25 @@ class TfrmMain : public QMainWindow {
   void attachFindBar();
   // F3 and Shift+F3: the bar's step, or the bar opened when it has no text.
   void findFromMenu(void (FindBar::*step)());
+  // The outline's commands (uMain_outline.cpp): built disabled, enabled and
+  // given their keys on each new view, which alone takes them.
+  void buildOutlineItems();
+  void attachOutline();
+  void placeSelectedTask(OutlineMove move, const QAction* item);
+  void insertInOutline(const QAction* item, TreeNode* parent, size_t row, TreeNode* anchor);
+  void reopenTask(TreeNode* task, const QAction* item);
+
+  // What is due: the Agenda item and dock, the day's clock and the reminder
+  // (built before start-up opens a list); and their hold on each new view.
+  void buildDueParts();
+  void followAgendaDock();
+  void wireReminder();
+  void attachDueViews();
+  void followDueTree();
+  void remindOfDueTasks(const QString& path);
+  void showAgenda(bool shown);
+  void restoreAgendaPlace(const QString& place);
+  void rememberAgendaPlace();
 
   // Part of New: creates, configures and wires the task tree view, then
   // inserts its first task.
@@ -236,7 +307,9 @@ class TfrmMain : public QMainWindow {
   // Builds the view around `tree` and enables the list commands.
   void createTaskTreeView(std::unique_ptr<Ttree> tree);
   void wireTreeEvents();
-  TreeNode* insertTask();
+  // A new task at child `row` of parent (nullptr: the top level; past the
+  // end: the last child), with its record, its title open for editing.
+  TreeNode* insertTask(TreeNode* parent = nullptr, size_t row = SIZE_MAX);
   void indentSelectedTask();
   // The moving rule, marking the list modified when the task changed place.
   void moveTask(TreeNode* task, TreeNode* newParent, const QString& stepName);
@@ -250,10 +323,14 @@ class TfrmMain : public QMainWindow {
   // was written; cancelling the save dialog is not an error.
   bool saveList();
   bool saveListAs();
+  // The save dialog, starting from the current name; asks before replacing
+  // an existing file other than the list's own (uMain_save_as.cpp).
+  std::optional<QString> chooseSaveAsName();
   void openFromCommandLine(const QString& path);
   // The named file read into a new tree that starts from the current tree's
   // settings, so that the file's values replace them; raises on failure.
-  std::unique_ptr<Ttree> readTaskList(const QString& path) const;
+  // `seen`, when given, receives the file's fingerprint as read.
+  std::unique_ptr<Ttree> readTaskList(const QString& path, FileFingerprint* seen = nullptr) const;
   // Shows `loaded` in place of the current tree, building the view when
   // there is none; the old tree and its records go.
   void replaceTree(std::unique_ptr<Ttree> loaded);
@@ -262,8 +339,9 @@ class TfrmMain : public QMainWindow {
   bool mayReplaceList();
   // Open's last step: the status bar and the view show the list.
   void showOpenedList();
-  // The file as just read or written becomes the point of comparison.
-  void rememberFile(const QString& path);
+  // The file as just read or written becomes the point of comparison;
+  // `seen` spares reading it again when the read took its fingerprint.
+  void rememberFile(const QString& path, std::optional<FileFingerprint> seen = std::nullopt);
   // Save's check: true to write over the current file, false when the
   // command ends (Cancel, or No after its Save As) with `written` telling
   // whether that Save As wrote the list.
@@ -307,7 +385,16 @@ class TfrmMain : public QMainWindow {
   QTimer* recoveryTimer_ = nullptr;
   quint64 writtenChanges_ = 0;
   QString comparedFile_;
+  // The file an unnamed list was read from (the command line's), which its
+  // recovery offer names.
+  QString readFrom_;
   std::optional<FileFingerprint> fingerprint_;
+  DoneTally doneTally_;
+  QTimer* tallyTimer_ = nullptr;
+  DayClock* dayClock_ = nullptr;
+  AgendaModel* agendaModel_ = nullptr;
+  AgendaDock* agendaDock_ = nullptr;
+  DueReminder* reminder_ = nullptr;
 };
 
 // The one main window of the program.

@@ -5,6 +5,7 @@
 #include <QUndoStack>
 #include <utility>
 
+#include "model/error.h"
 #include "model/ttree.h"
 #include "platform/core_file_name.h"
 #include "platform/desktop.h"
@@ -37,9 +38,11 @@ void TfrmMain::cmdOpenClick(QObject* /*Sender*/) {
 
   if (mayReplaceList()) {
     if (std::optional<QString> chosen = platform::desktop().openFileName(this, openDialog1_)) {
-      replaceTree(readTaskList(*chosen));
+      FileFingerprint seen;
+      replaceTree(readTaskList(*chosen, &seen));
       setFileName(*chosen);
-      rememberFile(*chosen);
+      rememberFile(*chosen, seen);
+      remindOfDueTasks(*chosen);
     }
   }
   showOpenedList();
@@ -88,9 +91,7 @@ void TfrmMain::SaveAs1Click(QObject* /*Sender*/) { saveListAs(); }
 
 bool TfrmMain::saveListAs() {
   if (!tree_) return false;
-  platform::FileDialogRequest request = saveDialog1_;
-  request.fileName = fileName_;
-  std::optional<QString> chosen = platform::desktop().saveFileName(this, request);
+  std::optional<QString> chosen = chooseSaveAsName();
   if (!chosen) return false;
   SaveTaskList(platform::coreFileName(*chosen), *tree_);
   setFileName(*chosen);
@@ -122,21 +123,35 @@ void TfrmMain::FormClose(QObject* /*Sender*/, bool& CanClose) {
 // file name, so its first Save asks for one, and the modified flag stays 0.
 void TfrmMain::openFromCommandLine(const QString& path) {
   replaceTree(readTaskList(path));
+  readFrom_ = path;  // named in a recovery offer
   simpleText_ = path;
+  remindOfDueTasks(path);
   showTaskCount();
 }
 
-std::unique_ptr<Ttree> TfrmMain::readTaskList(const QString& path) const {
+std::unique_ptr<Ttree> TfrmMain::readTaskList(const QString& path, FileFingerprint* seen) const {
   auto loaded = std::make_unique<Ttree>();
   loaded->setSettings(tree_ ? tree_->settings() : TreeSettings::mainWindowInitial());
-  LoadTaskList(platform::coreFileName(path), *loaded);
+  try {
+    if (seen != nullptr)
+      *seen = loadTaskListWithFingerprint(platform::coreFileName(path), *loaded);
+    else
+      LoadTaskList(platform::coreFileName(path), *loaded);
+  } catch (Error& error) {
+    // A damaged file's message names a property, not the file: the error
+    // box's details do.
+    error.setFile(platform::coreFileName(path), FileAction::Opening);
+    throw;
+  }
   return loaded;
 }
 
 void TfrmMain::replaceTree(std::unique_ptr<Ttree> loaded) {
+  readFrom_.clear();
   if (!tree_) {
     createTaskTreeView(std::move(loaded));
     enableTaskButtons();  // as the first task New inserts would have
+    forgetList();         // the list as read is the one to compare with
     return;
   }
   // The new tree is the window's before the model shows it, so that the view
@@ -163,8 +178,9 @@ TfrmProperties* TfrmMain::setProperties(QObject* /*Sender*/) {
   // Only the current tree's tasks are written, as the dialog lets go of a
   // task whose tree was replaced.
   dialog->onRecordWritten = [this](TreeNode* task, Tinfo& record, const RecordFields& before) {
-    if (tree_ && RecordFields::of(record) != before)
-      pushStep(new PropertiesCommand(*tree_, task, record, before));
+    if (!tree_ || RecordFields::of(record) == before) return;
+    tree_->recordChanged(task);
+    pushStep(new PropertiesCommand(*tree_, task, record, before));
   };
   return dialog;
 }

@@ -30,7 +30,8 @@ int recoverySeconds() {
 }
 
 QString offerText(const AbandonedList& list) {
-  const QString file = list.fileName.isEmpty() ? QString() : list.fileName + u' ';
+  const QString& name = list.fileName.isEmpty() ? list.readFrom : list.fileName;
+  const QString file = name.isEmpty() ? QString() : name + u' ';
   return QStringLiteral(
              "Quillmark was closed without saving the task list %1(%2 tasks, last changed at %3). "
              "Recover it?")
@@ -56,11 +57,13 @@ void TfrmMain::startRecovery() {
   recoveryTimer_->start();
 }
 
+// Only a list that really changed since it was opened, made or saved is
+// written: the modified flag, which any click sets, cannot tell.
 void TfrmMain::writeRecovery() {
-  if (!tree_ || tag_ != 1 || changes_->changes() == writtenChanges_) return;
+  if (!tree_ || changes_->changes() == writtenChanges_) return;
   const quint64 changes = changes_->changes();
   try {
-    recovery_->write(*tree_, fileName_, comparedFile_ == fileName_ ? fingerprint_ : std::nullopt);
+    recovery_->write(*tree_, fileName_, readFrom_, comparedFile_ == fileName_ ? fingerprint_ : std::nullopt);
     writtenChanges_ = changes;
   } catch (const std::exception& error) {
     // Never a box: this must not disturb editing.
@@ -90,6 +93,7 @@ void TfrmMain::offerRecovery() {
     if (!mayReplaceList()) return;
     replaceTree(readTaskList(found->listPath));
     setFileName(found->fileName);
+    readFrom_ = found->readFrom;
     comparedFile_ = found->fileName;
     fingerprint_ = found->fingerprint;
     setTag(1);
@@ -101,9 +105,9 @@ void TfrmMain::offerRecovery() {
 
 // --- changes made elsewhere
 
-void TfrmMain::rememberFile(const QString& path) {
+void TfrmMain::rememberFile(const QString& path, std::optional<FileFingerprint> seen) {
   comparedFile_ = path;
-  fingerprint_ = fingerprintOf(platform::coreFileName(path));
+  fingerprint_ = seen ? seen : fingerprintOf(platform::coreFileName(path));
 }
 
 bool TfrmMain::mayOverwrite(bool& written) {

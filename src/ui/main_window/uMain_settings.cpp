@@ -40,4 +40,19 @@ void TfrmMain::SetColor() {
   if (key.isOpen()) key.readText(kColorSchemeValue);
 }
 
+// Values of the window's own, beside the two above, under the same key.
+QString TfrmMain::readSetting(const QString& name) { return readSettings({name}).value(0); }
+
+QStringList TfrmMain::readSettings(const QStringList& names) {
+  platform::SettingsKey key(platform::settingsStore(), kSettingsKeyPath);
+  QStringList texts;
+  for (const QString& name : names) texts << (key.isOpen() ? key.readText(name) : QString());
+  return texts;
+}
+
+void TfrmMain::writeSetting(const QString& name, const QString& text) {
+  platform::SettingsKey key(platform::settingsStore(), kSettingsKeyPath);
+  if (key.isOpen()) key.writeText(name, text);
+}
+
 }  // namespace qm::ui

@@ -70,6 +70,7 @@ void TfrmMain::createTaskTreeView() {
   tree->setSettings(TreeSettings::mainWindowInitial());
   createTaskTreeView(std::move(tree));
   insertTask();
+  forgetList();  // a new blank list holds nothing to recover
 }
 
 void TfrmMain::createTaskTreeView(std::unique_ptr<Ttree> tree) {
@@ -92,6 +93,8 @@ void TfrmMain::createTaskTreeView(std::unique_ptr<Ttree> tree) {
   treeView_->show();
   wireTreeEvents();
   attachFindBar();
+  attachOutline();
+  attachDueViews();
 }
 
 void TfrmMain::applyTreeLooks() {
@@ -109,6 +112,7 @@ void TfrmMain::discardTaskTreeView() {
   treeModel_ = nullptr;
   forgetList();
   tree_.reset();
+  readFrom_.clear();
   clientLayout_->insertStretch(clientLayout_->indexOf(findBar_), 1);
 }
 
@@ -155,11 +159,11 @@ void TfrmMain::cmdNewNodeClick(QObject* /*Sender*/) {
   setTag(1);
 }
 
-TreeNode* TfrmMain::insertTask() {
+TreeNode* TfrmMain::insertTask(TreeNode* parent, size_t row) {
   Tinfo* record = tree_->createRecord();
   TreeNode* task = nullptr;
   try {
-    task = tree_->appendNode(nullptr, kNewTaskTitle, record);
+    task = tree_->insertNode(parent, row, kNewTaskTitle, record);
   } catch (const std::bad_alloc&) {
     tree_->deleteComponent(record);
     qm::raise("Unable to insert an item");

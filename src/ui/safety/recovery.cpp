@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
@@ -21,13 +22,36 @@ const QString kList = QStringLiteral(".jjp");
 const QString kSidecar = QStringLiteral(".json");
 const QString kLock = QStringLiteral(".lock");
 
+constexpr QFile::Permissions kOwnerFile = QFile::ReadOwner | QFile::WriteOwner;
+constexpr QFile::Permissions kOwnerFolder = kOwnerFile | QFile::ExeOwner;
+
+// Makes the missing folders of `path` for the owner alone; the recovery
+// folder and the program's folder around it are narrowed to the owner even
+// where an older version made them readable by others.
+bool makePrivateFolders(const QString& path) {
+  QStringList missing;
+  for (QString folder = QDir::cleanPath(path); !QFileInfo::exists(folder); folder = QFileInfo(folder).path())
+    missing.prepend(folder);
+  for (const QString& folder : missing)
+    if (!QDir().mkdir(folder, kOwnerFolder) && !QFileInfo(folder).isDir()) return false;
+  QFile::setPermissions(path, kOwnerFolder);
+  QFile::setPermissions(QFileInfo(path).path(), kOwnerFolder);
+  return true;
+}
+
 // A lock that only a running owner keeps: no age makes it stale, however
 // long the owner runs.
 std::shared_ptr<QLockFile> lockFor(const QString& path) {
   auto lock = std::make_shared<QLockFile>(path);
   lock->setStaleLockTime(0);
   if (!lock->tryLock(0)) return nullptr;
+  QFile::setPermissions(path, kOwnerFile);
   return lock;
+}
+
+TreeSettings withoutPlacement(TreeSettings settings) {
+  settings.left = settings.top = settings.width = settings.height = 0;
+  return settings;
 }
 
 QJsonObject readSidecar(const QString& path) {
@@ -41,7 +65,15 @@ QJsonObject readSidecar(const QString& path) {
 void ChangeCounter::follow(Ttree* tree) {
   if (tree_ != nullptr) tree_->removeObserver(this);
   tree_ = tree;
-  if (tree_ != nullptr) tree_->addObserver(this);
+  if (tree_ == nullptr) return;
+  tree_->addObserver(this);
+  settings_ = withoutPlacement(tree_->settings());
+}
+
+void ChangeCounter::settingsChanged() {
+  const TreeSettings now = withoutPlacement(tree_->settings());
+  if (now != settings_) count();
+  settings_ = now;
 }
 
 // An absolute XDG_STATE_HOME wins on every system, so that a test (or a
@@ -62,7 +94,7 @@ RecoveryFiles::RecoveryFiles() : directory_(directory()) {
   id_ = QStringLiteral("%1-%2")
             .arg(QCoreApplication::applicationPid())
             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-  if (QDir().mkpath(directory_)) lock_ = lockFor(pathOf(kLock));
+  if (makePrivateFolders(directory_)) lock_ = lockFor(pathOf(kLock));
 }
 
 RecoveryFiles::~RecoveryFiles() = default;  // the lock goes, the files stay for a later start
@@ -71,11 +103,13 @@ QString RecoveryFiles::pathOf(const QString& suffix) const { return directory_ +
 
 QString RecoveryFiles::listPath() const { return pathOf(kList); }
 
-void RecoveryFiles::write(Ttree& tree, const QString& fileName,
+void RecoveryFiles::write(Ttree& tree, const QString& fileName, const QString& readFrom,
                           const std::optional<FileFingerprint>& fingerprint) {
   if (!isOwned()) return;
   SaveTaskList(platform::coreFileName(pathOf(kList)), tree);
+  QFile::setPermissions(pathOf(kList), kOwnerFile);  // kept by every later save
   QJsonObject sidecar{{QStringLiteral("fileName"), fileName},
+                      {QStringLiteral("readFrom"), readFrom},
                       {QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
                       {QStringLiteral("tasks"), static_cast<qint64>(tree.nodeCount())}};
   if (fingerprint) {
@@ -87,6 +121,7 @@ void RecoveryFiles::write(Ttree& tree, const QString& fileName,
   replaceFileAtomically(platform::coreFileName(pathOf(kSidecar)), [&](ByteSink& sink) {
     sink.write(json.constData(), static_cast<size_t>(json.size()));
   });
+  QFile::setPermissions(pathOf(kSidecar), kOwnerFile);
 }
 
 void RecoveryFiles::remove() {
@@ -118,6 +153,7 @@ std::optional<AbandonedList> RecoveryFiles::newestAbandoned() const {
     AbandonedList found{id,
                         dir.filePath(id + kList),
                         sidecar.value(QStringLiteral("fileName")).toString(),
+                        sidecar.value(QStringLiteral("readFrom")).toString(),
                         changed,
                         sidecar.value(QStringLiteral("tasks")).toInteger(),
                         std::nullopt,

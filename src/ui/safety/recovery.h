@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "model/tree_observer.h"
+#include "model/tree_settings.h"
 #include "stream/file_fingerprint.h"
 
 namespace qm {
@@ -16,7 +17,8 @@ class Ttree;
 namespace qm::ui {
 
 // Counts the changes of a tree that reach its file (not selection or
-// expansion), so that a recovery file is written only after one.
+// expansion, nor the control's placement, which follows the window), so that
+// a recovery file is written only after one.
 class ChangeCounter : public TreeObserver {
  public:
   ChangeCounter() = default;
@@ -33,12 +35,13 @@ class ChangeCounter : public TreeObserver {
   void nodeMoved(TreeNode*) override { count(); }
   void treeReset() override { count(); }
   void nodeChanged(TreeNode*) override { count(); }
-  void settingsChanged() override { count(); }
+  void settingsChanged() override;
   void treeDestroyed() override { tree_ = nullptr; }
 
  private:
   Ttree* tree_ = nullptr;
   quint64 changes_ = 0;
+  TreeSettings settings_;  // the tree's, placement left out
 };
 
 // A recovery file set left by an instance that no longer runs, held (its
@@ -47,6 +50,7 @@ struct AbandonedList {
   QString id;
   QString listPath;  // the list, as Save writes one
   QString fileName;  // the list's own file, possibly empty
+  QString readFrom;  // without a name: the file it was read from (the command line's), possibly empty
   QDateTime changed;
   qint64 tasks = 0;
   std::optional<FileFingerprint> fingerprint;  // of fileName when last opened or saved
@@ -56,6 +60,7 @@ struct AbandonedList {
 // The recovery files of this instance, under the user's state directory:
 // <id>.jjp (the list), <id>.json (the file name, time and task count) and
 // <id>.lock, held while the instance runs so that no other one takes them.
+// The files are the user's alone (0600), and so are their folders (0700).
 class RecoveryFiles {
  public:
   // $XDG_STATE_HOME/quillmark/recovery; when unset, under ~/.local/state,
@@ -70,8 +75,10 @@ class RecoveryFiles {
   // False when the lock could not be taken: nothing is written then.
   bool isOwned() const { return lock_ != nullptr; }
   QString listPath() const;
-  // Writes the list, then its sidecar, with the atomic writer; raises.
-  void write(Ttree& tree, const QString& fileName, const std::optional<FileFingerprint>& fingerprint);
+  // Writes the list, then its sidecar, with the atomic writer, readable by
+  // the user alone; raises.
+  void write(Ttree& tree, const QString& fileName, const QString& readFrom,
+             const std::optional<FileFingerprint>& fingerprint);
   void remove();
 
   // The newest set whose owner has gone, locked for the caller; nullopt when

@@ -1,6 +1,7 @@
 #include "ui/tree/task_title_delegate.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -29,6 +30,16 @@ TextStep textStepOf(const QKeyEvent* key) {
   if (mods == Qt::ControlModifier && key->key() == Qt::Key_Y) return TextStep::Redo;
   if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_Z) return TextStep::Redo;
   return TextStep::None;
+}
+
+// Alt+arrows and Ctrl+Space reshape the outline while the tree has the
+// focus. In the editor they do what the editor does with them and go no
+// further: the view would take Alt+arrows as arrows and end the edit.
+bool isOutlineKey(const QKeyEvent* key) {
+  const Qt::KeyboardModifiers mods =
+      key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+  if (mods == Qt::ControlModifier) return key->key() == Qt::Key_Space;
+  return mods == Qt::AltModifier && key->key() >= Qt::Key_Left && key->key() <= Qt::Key_Down;
 }
 
 }  // namespace
@@ -70,6 +81,11 @@ bool TaskTitleDelegate::eventFilter(QObject* editor, QEvent* event) {
           step == TextStep::Undo ? line->undo() : line->redo();
         return true;
       }
+      if (isOutlineKey(key)) {
+        static_cast<QObject*>(editor)->event(key);
+        key->accept();  // an ignored key would go on to the view
+        return true;
+      }
       if (!isTabKey(key)) break;
       if (key->modifiers().testFlag(Qt::ControlModifier)) {
         if (onWindowKey) onWindowKey(key);
@@ -99,11 +115,26 @@ bool TaskTitleDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
   initStyleOption(&item, index);
   QRect textRect = view->style()->subElementRect(QStyle::SE_ItemViewItemText, &item, view);
   textRect = textRect.intersected(view->viewport()->rect());
-  if (item.fontMetrics.horizontalAdvance(item.text) + 4 > textRect.width())
+  const bool titleCut = item.fontMetrics.horizontalAdvance(item.text) + 4 > textRect.width();
+  if (QString more = toolTipFor ? toolTipFor(index, titleCut) : QString(); !more.isEmpty())
+    QToolTip::showText(event->globalPos(), more, view);
+  else if (titleCut)
     QToolTip::showText(event->globalPos(), item.text, view);
   else
     QToolTip::hideText();
   return true;
+}
+
+void TaskTitleDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+  QStyledItemDelegate::paint(painter, option, index);
+  if (!paintAfterTitle) return;
+  QStyleOptionViewItem item = option;
+  initStyleOption(&item, index);
+  const QWidget* widget = option.widget;
+  QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+  const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+  paintAfterTitle(painter, item, index, textRect.left() + item.fontMetrics.horizontalAdvance(item.text));
 }
 
 }  // namespace qm::ui

@@ -26,13 +26,20 @@ class TaskTitleDelegate : public QStyledItemDelegate {
   std::function<void(QKeyEvent*)> onWindowKey;
   // Focus arriving at or leaving the editor, which counts as the view's.
   std::function<void(QFocusEvent*)> onEditorFocus;
+  // Draws more of a row in the room right of its title, which ends at
+  // titleRight.
+  std::function<void(QPainter*, const QStyleOptionViewItem&, const QModelIndex&, int titleRight)>
+      paintAfterTitle;
+  // A row's tooltip, told whether the row cuts the title; empty for none.
+  std::function<QString(const QModelIndex&, bool titleCut)> toolTipFor;
 
   // The title editor while one is open.
   QWidget* openEditor() const { return openEditor_; }
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
-  // Tooltips only for titles too long to show.
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  // Tooltips for titles too long to show, and what toolTipFor adds.
   bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                  const QModelIndex& index) override;
 

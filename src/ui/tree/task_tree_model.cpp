@@ -131,9 +131,18 @@ void TaskTreeModel::nodeAboutToBeInserted(TreeNode* parent, size_t row) {
   beginInsertRows(parentIndexOf(parent), static_cast<int>(row), static_cast<int>(row));
 }
 
-void TaskTreeModel::nodeInserted(TreeNode* /*node*/) {
+void TaskTreeModel::nodeInserted(TreeNode* node) {
   endInsertRows();
   changingStructure_ = false;
+  followFirstChild(node);
+}
+
+void TaskTreeModel::followFirstChild(const TreeNode* node) {
+  // A view ignores expanding or collapsing a task without children, so it
+  // may hold another state than the tree's by the time the task gets one.
+  const TreeNode* parent = node->parent();
+  if (!parent->isRoot() && parent->childCount() == 1)
+    Q_EMIT treeExpansionChanged(indexOf(parent), parent->expanded());
 }
 
 void TaskTreeModel::nodeAboutToBeRemoved(TreeNode* node) {
@@ -155,10 +164,11 @@ void TaskTreeModel::nodeAboutToBeMoved(TreeNode* node, TreeNode* newParent, size
                                 static_cast<int>(newRow));
 }
 
-void TaskTreeModel::nodeMoved(TreeNode* /*node*/) {
+void TaskTreeModel::nodeMoved(TreeNode* node) {
   if (moveAccepted_) endMoveRows();
   moveAccepted_ = false;
   changingStructure_ = false;
+  followFirstChild(node);
 }
 
 void TaskTreeModel::treeAboutToBeReset() {

@@ -77,6 +77,9 @@ class TaskTreeModel : public QAbstractItemModel, public TreeObserver {
 
  private:
   QModelIndex parentIndexOf(const TreeNode* parent) const;
+  // Tells the views the expanded state of a parent that has just got its
+  // first child.
+  void followFirstChild(const TreeNode* node);
 
   Ttree* tree_;
   const ImageList& images_;

@@ -95,7 +95,10 @@ void TaskTreeView::followTreeSelection(const QModelIndex& index) {
     return;
   }
   selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-  scrollTo(index);
+  // Scrolling to a task inside a collapsed one would expand the view's rows
+  // and leave the tree's states behind.
+  Ttree* tree = taskModel_->tree();
+  if (tree != nullptr && tree->isDisplayed(taskModel_->nodeOf(index))) scrollTo(index);
 }
 
 void TaskTreeView::followTreeReset() {
@@ -128,6 +131,12 @@ void TaskTreeView::writeBackSelection() {
   if (tree == nullptr) return;
   QModelIndexList selected = selectionModel()->selectedIndexes();
   tree->select(selected.isEmpty() ? nullptr : taskModel_->nodeOf(selected.first()));
+}
+
+void TaskTreeView::forgetCurrentWithoutSelection() {
+  Ttree* tree = taskModel_ != nullptr ? taskModel_->tree() : nullptr;
+  if (tree != nullptr && tree->selected() == nullptr && currentIndex().isValid())
+    selectionModel()->clearCurrentIndex();
 }
 
 // --- editing
@@ -163,7 +172,10 @@ bool TaskTreeView::handleKey(QKeyEvent* event) {
 // --- focus entry
 
 void TaskTreeView::focusInEvent(QFocusEvent* event) {
+  // The base makes the first row current when there is none, which draws it
+  // as if selected while no task is (after an open, say).
   QTreeView::focusInEvent(event);
+  forgetCurrentWithoutSelection();
   noteFocusIn();
 }
 

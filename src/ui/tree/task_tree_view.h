@@ -53,6 +53,7 @@ class TaskTreeView : public QTreeView {
   void finishEditing();
   // The open title editor, or nullptr.
   QWidget* titleEditor() const;
+  TaskTitleDelegate* titleDelegate() const { return delegate_; }
   bool isDragging() const { return dragging_; }
   // The task highlighted as the drop target while a drag is over the view.
   QModelIndex dropTarget() const { return dropTarget_; }
@@ -90,6 +91,9 @@ class TaskTreeView : public QTreeView {
   void followTreeReset();
   void writeBackExpansion(const QModelIndex& index, bool expanded);
   void writeBackSelection();
+  // The row drawn as current is always the tree's selected task: with no
+  // task selected there is no current row, which F2 would edit.
+  void forgetCurrentWithoutSelection();
   // The window's key handler; false when it swallowed the key.
   bool handleKey(QKeyEvent* event);
   void noteFocusIn();

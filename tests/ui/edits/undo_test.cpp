@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "main_window_fixture.h"
+#include "model_fault_log.h"
 #include "stream/task_list_file.h"
 #include "ui/dialogs/uProperties.h"
 
@@ -16,12 +17,6 @@ namespace qm::test {
 namespace {
 
 using ui::TfrmProperties;
-
-// What QAbstractItemModelTester finds wrong while it is installed.
-QStringList modelFaults;
-void recordModelFault(QtMsgType, const QMessageLogContext& context, const QString& message) {
-  if (qstrcmp(context.category, "qt.modeltest") == 0) modelFaults.append(message);
-}
 
 class Undo : public MainWindowTest {
  protected:
@@ -166,8 +161,7 @@ TEST_F(Undo, RandomEditSequencesUndoToTheStartAndRedoToTheEnd) {
     QRandomGenerator random(seed);
     auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
     createTreeWith({"t0"});
-    modelFaults.clear();
-    QtMessageHandler previous = qInstallMessageHandler(recordModelFault);
+    ModelFaultLog faults;
     QAbstractItemModelTester tester(window->treeModel(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     for (int i = 1; i < 40; ++i) {
@@ -227,8 +221,7 @@ TEST_F(Undo, RandomEditSequencesUndoToTheStartAndRedoToTheEnd) {
     while (stack().canRedo()) window->mnuRedo->trigger();
     EXPECT_EQ(bytes(), states.back());
     EXPECT_EQ(outline(), shapes.back());
-    qInstallMessageHandler(previous);
-    EXPECT_TRUE(modelFaults.isEmpty()) << modelFaults.join('\n').toStdString();
+    EXPECT_TRUE(faults.empty()) << faults.text();
   }
 }
 

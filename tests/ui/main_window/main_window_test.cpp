@@ -61,7 +61,18 @@ const ItemRow kItems[] = {
     {"mnuEdit", "mnuFind", "&Find...", QKeySequence("Ctrl+F"), false},
     {"mnuEdit", "mnuFindNext", "Find &Next", QKeySequence("F3"), false},
     {"mnuEdit", "mnuFindPrevious", "Find &Previous", QKeySequence("Shift+F3"), false},
+    {"mnuEdit", "N5", "", QKeySequence(), true},
+    {"mnuEdit", "mnuOutline", "O&utline", QKeySequence(), true},
+    {"mnuOutline", "mnuMoveUp", "Move &Up", QKeySequence("Alt+Up"), false},
+    {"mnuOutline", "mnuMoveDown", "Move &Down", QKeySequence("Alt+Down"), false},
+    {"mnuOutline", "mnuIndent", "&Indent", QKeySequence("Alt+Right"), false},
+    {"mnuOutline", "mnuOutdent", "&Outdent", QKeySequence("Alt+Left"), false},
+    {"mnuOutline", "mnuInsertBelow", "Insert &Below", QKeySequence("Ctrl+Return"), false},
+    {"mnuOutline", "mnuInsertChild", "Insert &Child", QKeySequence("Ctrl+Shift+Return"), false},
+    {"mnuOutline", "mnuToggleDone", "Toggle &Done", QKeySequence("Ctrl+Space"), false},
     {"ools1", "mnuSkinChooser", "&Options", QKeySequence(), true},
+    {"ools1", "N7", "", QKeySequence(), true},
+    {"ools1", "mnuAgenda", "&Agenda", QKeySequence("Ctrl+G"), true},
     {"Help1", "About1", "&About", QKeySequence("Ctrl+T"), true},
 };
 
@@ -148,11 +159,15 @@ TEST_F(MainWindowLayout, MenusInOrderWithCaptionsShortcutsAndStates) {
 
 TEST_F(MainWindowLayout, ContextMenus) {
   ui::TfrmMain& w = createWindow();
-  ASSERT_EQ(w.PopupMenu1->actions().size(), 2);
+  ASSERT_EQ(w.PopupMenu1->actions().size(), 4);
   EXPECT_EQ(w.PopupMenu1->actions()[0], w.Complete1);
   EXPECT_EQ(w.Complete1->text(), "&Complete");
   EXPECT_EQ(w.PopupMenu1->actions()[1], w.Hide1);
   EXPECT_EQ(w.Hide1->text(), "&Hide");
+  // Added after the document's items: Reopen, enabled for a done task.
+  EXPECT_TRUE(w.PopupMenu1->actions()[2]->isSeparator());
+  EXPECT_EQ(w.PopupMenu1->actions()[3], w.Reopen1);
+  EXPECT_EQ(w.Reopen1->text(), "&Reopen");
   ASSERT_EQ(w.PopupMenu2->actions().size(), 1);
   EXPECT_EQ(w.PopupMenu2->actions()[0]->objectName(), "Show1");
   EXPECT_EQ(w.Show1->text(), "Show");
@@ -211,7 +226,8 @@ TEST_F(CommandAvailability, AtStartAfterTheFirstCreateAndAfterTheFirstInsert) {
   std::map<std::string, bool> expected = states;
   for (const char* name :
        {"mnuSave", "SaveAs1", "mnuInsert", "Delete1", "mnuProperties", "btnInsertNode", "btnSaveTaskList",
-        "btnDeleteNode", "btnProperties", "mnuFind", "mnuFindNext", "mnuFindPrevious"})
+        "btnDeleteNode", "btnProperties", "mnuFind", "mnuFindNext", "mnuFindPrevious", "mnuMoveUp",
+        "mnuMoveDown", "mnuIndent", "mnuOutdent", "mnuInsertBelow", "mnuInsertChild", "mnuToggleDone"})
     expected[name] = true;
   EXPECT_EQ(afterCreate, expected);
   EXPECT_EQ(w.panelText(1), "1");

@@ -136,6 +136,38 @@ TEST_F(SettingsStoreTest, SetRWritesBothTextsAndKeepsEverythingElse) {
   EXPECT_FALSE(QFile::exists(hivePath() + ".damaged"));
 }
 
+TEST_F(SettingsStoreTest, AHiveIsReadOnceUntilReplacedAndEqualNamesKeepTheLastValue) {
+  // Names compare without case: the last of equal names is the value, also
+  // when the key comes twice, and a write keeps one of them. A bad line under
+  // a key that is never read still counts as damage.
+  writeQmkKey(
+      "\"DefaultDir\"=\"first\"\n"
+      "[HKEY_CURRENT_USER\\Software\\Other]\n\"Bad\"=dword:nothex\n"
+      "[HKEY_CURRENT_USER\\Software\\zmx\\QMK]\n\"defaultdir\"=\"second\"\n\"Other\"=\"kept\"\n");
+  createWindow();
+  EXPECT_EQ(window->OpenDialog1().initialDirectory, "second");
+  window->SetColor();
+  getR();
+  EXPECT_EQ(hive->timesRead(), 1);  // once for the whole start, however many values it asks for
+  window->SetR(nullptr, "third", "SkyBlue");
+  EXPECT_TRUE(QFile::exists(hivePath() + ".damaged"));
+  const QByteArray text = readFile(hivePath());
+  EXPECT_EQ(text.toLower().count("\"defaultdir\"="), 1) << text.toStdString();
+  EXPECT_TRUE(text.contains("=\"third\"\n") && text.contains("\"Other\"=\"kept\"\n")) << text.toStdString();
+
+  // Another instance replaces the file with one of the same size: it is read
+  // again, not taken from what was read before.
+  const QString other = hivePath() + ".new";
+  QByteArray replacement = kHeader + "\n[HKEY_CURRENT_USER\\Software\\zmx\\QMK]\n\"DefaultDir\"=\"fourth\"\n";
+  const qsizetype padding = QFileInfo(hivePath()).size() - replacement.size();
+  ASSERT_GE(padding, 2);
+  writeFile(other, replacement + ";" + QByteArray(padding - 2, 'x') + "\n");
+  ASSERT_EQ(QFileInfo(other).size(), QFileInfo(hivePath()).size());
+  ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(hivePath()).constData()), 0);
+  EXPECT_EQ(getR().first, "fourth");
+  EXPECT_EQ(hive->timesRead(), 2);
+}
+
 TEST_F(SettingsStoreTest, TextsWithLineBreaksAndOtherScriptsSurviveTheFile) {
   createWindow();
   QString directory = QString::fromUtf8("/home/z\xC3\xBC\n\tx");
@@ -231,8 +263,9 @@ TEST_F(SettingsStoreTest, FailuresAreReportedAndTheKeyIsReleasedOnEveryPath) {
   EXPECT_EQ(desktop.errors, QStringList{"Invalid data type for 'DefaultDir'"});
   EXPECT_FALSE(ui::runCommand(window.get(), [&] { window->SetR(nullptr, "x", "SkyBlue"); }));
   EXPECT_EQ(desktop.errors.last(), "Failed to set data for 'DefaultDir'");
-  EXPECT_EQ(store.opened, 2);
-  EXPECT_EQ(store.closed, 2);
+  // GetR, the agenda's values at start-up, SetR.
+  EXPECT_EQ(store.opened, 3);
+  EXPECT_EQ(store.closed, 3);
 }
 
 TEST(HiveFileStore, AnUnreadableOrUnwritableHiveRefusesTheKey) {
