@@ -16,10 +16,10 @@ echo '{"tasks": [{"title": "Plan", "children": [{"title": "Call"}]}, {"title": "
 
 # The script inserts a task, names it, saves and exits, but only once this
 # side has seen the window. A list opened from the command line has no file
-# name yet, so Save asks for one: the same file. Should the close still ask
+# name yet, so Save asks for one: the same file, replaced. Should the close ask
 # to save (the view's first focus marks the list modified), No answers.
 list="$(windows_path "$work/list.jjp")"
-export QUILLMARK_TEST_SCRIPT="await=$(windows_path "$work/go");mnuInsert;title=Added under wine;save=$list;mnuSave;no;mnuExit"
+export QUILLMARK_TEST_SCRIPT="await=$(windows_path "$work/go");mnuInsert;title=Added under wine;save=$list;yes;mnuSave;no;mnuExit"
 "$wine" "$program" "$list" >"$work/program.log" 2>&1 &
 program_pid=$!
 wait_for_window "Quillmark 2.1" 120
