@@ -1,6 +1,7 @@
 // Save As asks before it replaces an existing file other than the list's
 // own; No and a cancelled dialog write nothing.
 #include <QFile>
+#include <vector>
 
 #include "main_window_fixture.h"
 #include "stream/task_list_file.h"
@@ -35,7 +36,7 @@ TEST_F(SaveAsReplace, AsksOnlyForAnotherExistingFileAndWritesOnlyOnYes) {
   const QString other = path("other.jjp");
   const QString link = path("link.jjp");
   const QString fresh = path("fresh.jjp");
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {"a new file", {fresh}, {}, {}, fresh},
       {"the list's own file", {own}, {}, {}, own},
       {"a link to the list's own file", {link}, {}, {}, own},
@@ -43,6 +44,10 @@ TEST_F(SaveAsReplace, AsksOnlyForAnotherExistingFileAndWritesOnlyOnYes) {
       {"another file, No, then the dialog cancelled", {other, std::nullopt}, {false}, {other}, {}},
       {"another file, No, then a new name", {other, fresh}, {false}, {other}, fresh},
   };
+#ifdef Q_OS_WIN
+  // A Windows shortcut is a file of its own, not a link the file system follows.
+  std::erase_if(cases, [](const Case& c) { return QByteArray(c.what).startsWith("a link"); });
+#endif
   createTreeWith({"one"});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -52,7 +57,9 @@ TEST_F(SaveAsReplace, AsksOnlyForAnotherExistingFileAndWritesOnlyOnYes) {
     window->SaveAs1->trigger();
     write(own, "own bytes");
     write(other, "other bytes");
+#ifndef Q_OS_WIN
     ASSERT_TRUE(QFile::link(own, link));
+#endif
     desktop.saveRequests.clear();
     desktop.replacePrompts.clear();
 

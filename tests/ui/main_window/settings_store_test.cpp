@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
+#include <filesystem>
 #include <future>
 
 #include "main_window_fixture.h"
@@ -163,7 +164,9 @@ TEST_F(SettingsStoreTest, AHiveIsReadOnceUntilReplacedAndEqualNamesKeepTheLastVa
   ASSERT_GE(padding, 2);
   writeFile(other, replacement + ";" + QByteArray(padding - 2, 'x') + "\n");
   ASSERT_EQ(QFileInfo(other).size(), QFileInfo(hivePath()).size());
-  ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(hivePath()).constData()), 0);
+  std::error_code renamed;  // replaces the old file on Windows too, as ::rename does not
+  std::filesystem::rename(other.toStdU16String(), hivePath().toStdU16String(), renamed);
+  ASSERT_FALSE(renamed) << renamed.message();
   EXPECT_EQ(getR().first, "fourth");
   EXPECT_EQ(hive->timesRead(), 2);
 }
