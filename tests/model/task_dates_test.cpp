@@ -17,7 +17,7 @@ namespace {
 
 constexpr int64_t kToday = 46368;  // 2026-12-12
 
-struct TaskSpec {
+struct TaskFields {
   std::string title;
   double end;
   std::string priority = {};
@@ -26,20 +26,20 @@ struct TaskSpec {
   int32_t icon = 0;
 };
 
-TreeNode* addTask(Ttree& tree, TreeNode* parent, const TaskSpec& spec) {
+TreeNode* addTask(Ttree& tree, TreeNode* parent, const TaskFields& fields) {
   Tinfo* record = tree.createRecord();
-  record->taskend = spec.end;
-  record->priority = spec.priority;
-  record->status = spec.status;
-  record->icon = spec.icon;
-  TreeNode* node = tree.appendNode(parent, spec.title, record);
-  tree.setImageIndex(node, spec.image);
+  record->taskend = fields.end;
+  record->priority = fields.priority;
+  record->status = fields.status;
+  record->icon = fields.icon;
+  TreeNode* node = tree.appendNode(parent, fields.title, record);
+  tree.setImageIndex(node, fields.image);
   return node;
 }
 
 TEST(TaskDates, DueStateAndAgendaGroupOfOneTask) {
   struct Case {
-    TaskSpec task;
+    TaskFields task;
     DueState state;
     std::optional<AgendaGroup> group;
   };
