@@ -25,6 +25,7 @@ void ReopenTaskCommand::apply() {
     record->icon = kBlankBoxImage;
     if (record->status == kCompleteStatus) record->status = kNotStartedStatus;
   }
+  tree_.recordChanged(task_);  // the done counts and the agenda read the record
 }
 
 void ReopenTaskCommand::revert() {
@@ -33,6 +34,7 @@ void ReopenTaskCommand::revert() {
     record->icon = oldIcon_;
     record->status = oldStatus_;
   }
+  tree_.recordChanged(task_);
 }
 
 }  // namespace qm::ui

@@ -1,5 +1,6 @@
 // The done counts behind each row's "3/7" stay those of a full recount
 // through every kind of edit, its undo and its redo.
+#include <QAction>
 #include <QComboBox>
 #include <QRandomGenerator>
 #include <QUndoStack>
@@ -55,7 +56,7 @@ TEST_F(Progress, CountsMatchARecountThroughRandomEditsUndoAndRedo) {
     QUndoStack& stack = *window->undoStack();
     for (int step = 0; step < 300; ++step) {
       const size_t task = pick(tree().nodeCount());
-      switch (pick(9)) {
+      switch (pick(11)) {
         case 0:
           window->mnuInsert->trigger();
           view().finishEditing();
@@ -85,6 +86,17 @@ TEST_F(Progress, CountsMatchARecountThroughRandomEditsUndoAndRedo) {
         case 7:
           if (stack.canUndo()) window->mnuUndo->trigger();
           break;
+        case 9:  // ticks or unticks, by whichever sign the task is done
+          tree().select(at(task));
+          window->mnuToggleDone->trigger();
+          break;
+        case 10: {
+          tree().select(at(task));
+          QAction* const moves[] = {window->mnuMoveUp, window->mnuMoveDown, window->mnuIndent,
+                                    window->mnuOutdent};
+          moves[pick(4)]->trigger();
+          break;
+        }
         default:
           if (stack.canRedo()) window->mnuRedo->trigger();
       }
