@@ -19,11 +19,13 @@
 #include <map>
 #include <memory>
 
+#include "model/task_dates.h"
 #include "model/ttree.h"
 #include "platform/desktop.h"
 #include "sample_cache.h"
 #include "sample_list.h"
 #include "stream/task_list_file.h"
+#include "ui/agenda/agenda_collector.h"
 #include "ui/agenda/agenda_dock.h"
 #include "ui/agenda/agenda_model.h"
 #include "ui/find/find_bar.h"
@@ -410,6 +412,23 @@ void BM_WindowAgendaCollect(benchmark::State& state) {
   state.counters["longest_slice_ms"] = longest * 1000;
 }
 BENCHMARK(BM_WindowAgendaCollect)->Apply(applySizes)->Iterations(3);
+
+// The daily reminder's count as a list opens: every task looked at, the
+// counts and the first three titles kept.
+void BM_ReminderCount(benchmark::State& state) {
+  OpenList& list = openList(static_cast<size_t>(state.range(0)));
+  size_t found = 0;
+  for (auto _ : state) {
+    double start = threadSeconds();
+    ui::AgendaCollector counter(localToday(), 0, 3);
+    while (!counter.collectSome(list.tree(), std::chrono::hours(1))) {
+    }
+    found = counter.overdue() + counter.dueToday();
+    state.SetIterationTime(threadSeconds() - start);
+  }
+  state.counters["due"] = static_cast<double>(found);
+}
+BENCHMARK(BM_ReminderCount)->Apply(applySizes)->Iterations(3);
 
 // The worst key in the find bar: "plan" is found everywhere, "plant" and
 // "planz" nowhere, so the search goes round the whole list (its copy of

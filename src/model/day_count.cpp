@@ -34,8 +34,12 @@ CivilDate civilFromDays(int64_t days) {
   return {static_cast<int32_t>(y + (m <= 2 ? 1 : 0)), static_cast<int32_t>(m), static_cast<int32_t>(d)};
 }
 
+bool hasCalendarDay(double dayCount) {
+  return std::isfinite(dayCount) && std::fabs(dayCount) <= kMaxWholeDays;
+}
+
 std::optional<CivilDate> dateOfDayCount(double dayCount) {
-  if (!std::isfinite(dayCount) || std::fabs(dayCount) > kMaxWholeDays) return std::nullopt;
+  if (!hasCalendarDay(dayCount)) return std::nullopt;
   return civilFromDays(static_cast<int64_t>(std::trunc(dayCount)));
 }
 

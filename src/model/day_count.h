@@ -20,6 +20,8 @@ struct CivilDate {
 int64_t daysFromCivil(const CivilDate& date);
 CivilDate civilFromDays(int64_t days);
 
+// Whether a day count is finite and in range: one that has a calendar day.
+bool hasCalendarDay(double dayCount);
 // The calendar day of a day count; nullopt when not finite or out of range.
 std::optional<CivilDate> dateOfDayCount(double dayCount);
 // The time of day of a day count as a fraction of a day, in [0, 1).

@@ -26,7 +26,7 @@ void DoneTally::treeDestroyed() {
 }
 
 void DoneTally::startCount() {
-  pending_ = tree_ != nullptr;
+  pending_ = tree_ != nullptr && !tree_->doneCountsFresh();
   walk_.reset();
 }
 
@@ -42,27 +42,32 @@ void DoneTally::recount() {
 
 bool DoneTally::recountSome(size_t tasks) {
   if (!pending_) return true;
-  // Backwards in display order, each task is reached after all of its
-  // descendants and then adds itself to its parent; a parent's count is
-  // cleared as its last child, the first of them reached, is.
-  if (!walk_) {
-    TreeNode* last = tree_->root();
-    last->doneTally_ = 0;
-    while (last->hasChildren()) last = last->children().back();
-    walk_.emplace(last == tree_->root() ? nullptr : last);
+  if (!walk_) walk_.emplace(Walk{tree_->firstNode(), Counter(tree_->root())});
+  for (; tasks > 0 && walk_->next != nullptr; --tasks) {
+    walk_->counter.add(walk_->next);
+    walk_->next = tree_->nextInPreorder(walk_->next);
   }
-  for (; tasks > 0 && walk_->node() != nullptr; --tasks, walk_->backward()) {
-    TreeNode* n = walk_->node();
-    TreeNode* parent = n->parent();
-    if (parent->children().back() == n) parent->doneTally_ &= TreeNode::kSelfDoneBit;
-    if (!n->hasChildren()) n->doneTally_ = 0;
-    n->doneTally_ = (n->doneTally_ & TreeNode::kDoneCountMask) | (isDone(*n) ? TreeNode::kSelfDoneBit : 0);
-    parent->doneTally_ += weight(*n);
-  }
-  if (walk_->node() != nullptr) return false;
+  if (walk_->next != nullptr) return false;
+  walk_->counter.finish();
   walk_.reset();
   pending_ = false;
   return true;
+}
+
+void DoneTally::Counter::add(TreeNode* task) {
+  while (open_ != task->parent()) closeOpen();
+  task->doneTally_ = isDone(*task) ? TreeNode::kSelfDoneBit : 0;
+  open_ = task;
+}
+
+void DoneTally::Counter::finish() {
+  while (open_->parent() != nullptr) closeOpen();
+}
+
+void DoneTally::Counter::closeOpen() {
+  TreeNode* parent = open_->parent();
+  parent->doneTally_ += weight(*open_);
+  open_ = parent;
 }
 
 void DoneTally::nodeInserted(TreeNode* node) {

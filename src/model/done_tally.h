@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <optional>
 
-#include "model/task_search.h"
 #include "model/tree_node.h"
 #include "model/tree_observer.h"
 
@@ -19,7 +18,9 @@ class Ttree;
 // A whole count (a tree newly followed, or reset) is made a slice at a time
 // by recountSome, so that opening a big list is not held up by it; until it
 // is done the counts are not to be read (isCounted), and a change of the
-// tree starts it again. Buys a progress mark per row at 8 bytes a task (a node grows from 64 to 72).
+// tree starts it again. A tree just read needs none: its counts were made as
+// its records were linked (Ttree::doneCountsFresh). Buys a progress mark per row at 8 bytes a task (a node
+// grows from 64 to 72).
 class DoneTally final : public TreeObserver {
  public:
   DoneTally() = default;
@@ -48,6 +49,21 @@ class DoneTally final : public TreeObserver {
   void recordChanged(TreeNode* node) override { taskChanged(node); }
   void treeDestroyed() override;
 
+  // Makes every count in one pass over the tasks in display order: a task's
+  // count is added to its parent's once the pass has left its subtree.
+  class Counter {
+   public:
+    explicit Counter(TreeNode* root) : open_(root) { root->doneTally_ = 0; }
+    // The next task in display order; its record is linked already.
+    void add(TreeNode* task);
+    // After the last task.
+    void finish();
+
+   private:
+    void closeOpen();
+    TreeNode* open_;  // the last task added, or an ancestor of it
+  };
+
  private:
   // Whether the node was done when last seen.
   static bool seenDone(const TreeNode& node);
@@ -61,9 +77,13 @@ class DoneTally final : public TreeObserver {
 
   Ttree* tree_ = nullptr;
   // While a whole count is under way: true, with the walk's place once it
-  // has begun (backwards from the last task in display order).
+  // has begun (the next task in display order).
   bool pending_ = false;
-  std::optional<PreorderCursor> walk_;
+  struct Walk {
+    TreeNode* next;
+    Counter counter;
+  };
+  std::optional<Walk> walk_;
 };
 
 }  // namespace qm

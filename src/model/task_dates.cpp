@@ -11,9 +11,7 @@
 namespace qm {
 
 std::optional<int64_t> dayOfDateValue(double dateValue) {
-  if (dateValue == 0) return std::nullopt;
-  std::optional<CivilDate> date = dateOfDayCount(dateValue);
-  if (!date) return std::nullopt;
+  if (dateValue == 0 || !hasCalendarDay(dateValue)) return std::nullopt;
   return static_cast<int64_t>(std::trunc(dateValue));
 }
 

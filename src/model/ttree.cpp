@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "model/done_tally.h"
+
 namespace qm {
 
 Ttree::Ttree() : root_(new TreeNode) { root_->subtreeSize_ = 0; }
@@ -429,9 +431,16 @@ void Ttree::NameRecords(const std::function<void(const Tinfo&)>& writeRecord) {
 }
 
 void Ttree::LinkRecords() {
+  // The done counts come with the pass that reaches every task anyway: a
+  // window then shows a big list's progress without a walk of its own.
+  DoneTally::Counter done(root_);
   size_t i = 0;
-  for (TreeNode* n = firstNode(); n != nullptr; n = nextInPreorder(n), ++i)
+  for (TreeNode* n = firstNode(); n != nullptr; n = nextInPreorder(n), ++i) {
     n->record_ = asTaskRecord(findNumberedComponent(i));
+    done.add(n);
+  }
+  done.finish();
+  doneCountsFresh_ = true;
 }
 
 void Ttree::ClearTasks() {
@@ -507,6 +516,7 @@ void Ttree::removeObserver(TreeObserver* observer) {
 }
 
 Ttree::BulkUpdate::BulkUpdate(Ttree& tree) : tree_(tree) {
+  tree_.doneCountsFresh_ = false;
   if (tree_.bulkDepth_++ == 0)
     for (TreeObserver* o : tree_.observers_) o->treeAboutToBeReset();
 }

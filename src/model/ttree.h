@@ -128,6 +128,9 @@ class Ttree : public Component {
   // Whether every attached record is owned here and named after its node,
   // and no other owned component has a name: what NameRecords would leave.
   bool recordNamesMatchNodes() const;
+  // Whether every node's done count (TreeNode::doneDescendants) was made by
+  // LinkRecords and no change has been announced since.
+  bool doneCountsFresh() const { return doneCountsFresh_; }
   // Discards every owned Tinfo and every node, before another file is read.
   void ClearTasks();
 
@@ -178,6 +181,7 @@ class Ttree : public Component {
  private:
   template <class F>
   void notify(F&& f) {
+    doneCountsFresh_ = false;
     if (bulkDepth_ == 0)
       for (TreeObserver* o : observers_) f(*o);
   }
@@ -199,6 +203,7 @@ class Ttree : public Component {
   std::vector<TreeObserver*> observers_;
   int bulkDepth_ = 0;
   bool sizesStale_ = false;  // a change under a bulk update left subtree sizes behind
+  bool doneCountsFresh_ = false;
 };
 
 }  // namespace qm

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/done_tally.h"
+#include "model/task_dates.h"
 #include "model/tinfo.h"
 #include "stream/task_list_file.h"
 #include "stream/text_codec.h"
@@ -177,6 +179,56 @@ TEST(RoundTrip, ThroughFilesOnDisk) {
   cutTitles(tree);
   EXPECT_EQ(describe(back), describe(tree));
   std::remove(path.c_str());
+}
+
+// Each task's done descendants as stored, and as counted the slow way.
+std::vector<size_t> storedDoneCounts(const Ttree& tree) {
+  std::vector<size_t> counts;
+  for (TreeNode* n = tree.firstNode(); n != nullptr; n = tree.nextInPreorder(n))
+    counts.push_back(n->doneDescendants());
+  return counts;
+}
+
+std::vector<size_t> slowDoneCounts(const Ttree& tree) {
+  std::vector<size_t> counts;
+  for (TreeNode* n = tree.firstNode(); n != nullptr; n = tree.nextInPreorder(n)) {
+    size_t done = 0;
+    for (TreeNode* d = tree.nextInPreorder(n); d != nullptr && tree.isInSubtree(d, n);
+         d = tree.nextInPreorder(d))
+      done += isDone(*d) ? 1 : 0;
+    counts.push_back(done);
+  }
+  return counts;
+}
+
+// A list read back has its done counts made by the read; one built in
+// memory is counted a slice at a time, to the same counts.
+TEST(RoundTrip, DoneCountsComeWithTheRead) {
+  for (double topLevelShare : {0.0, 0.05, 1.0}) {
+    SCOPED_TRACE(topLevelShare);
+    Ttree built;
+    fill(built, 400, 11, topLevelShare);
+    size_t i = 0;
+    for (TreeNode* n = built.firstNode(); n != nullptr; n = built.nextInPreorder(n), ++i)
+      if (i % 5 == 0) n->record()->status = std::string(kCompleteStatus);  // done by the status alone
+    Ttree read;
+    loadTaskListFromBytes(saveTaskListToBytes(built), read);
+    DoneTally readTally, builtTally;
+    readTally.follow(&read);
+    EXPECT_TRUE(readTally.isCounted());
+    EXPECT_EQ(storedDoneCounts(read), slowDoneCounts(read));
+    builtTally.follow(&built);
+    EXPECT_FALSE(builtTally.isCounted());
+    while (!builtTally.recountSome(7)) {
+    }
+    EXPECT_EQ(storedDoneCounts(built), slowDoneCounts(built));
+    EXPECT_EQ(storedDoneCounts(built), storedDoneCounts(read));
+    readTally.follow(nullptr);
+    TreeNode* first = read.firstNode();
+    read.setImageIndex(first, first->imageIndex() == kTickedBoxImage ? 0 : kTickedBoxImage);  // unseen
+    readTally.follow(&read);
+    EXPECT_FALSE(readTally.isCounted());
+  }
 }
 
 }  // namespace

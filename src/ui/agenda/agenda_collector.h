@@ -36,9 +36,12 @@ class AgendaCollector {
   std::vector<AgendaEntry> takeEntries() { return std::move(entries_); }
 
  private:
+  bool keepsFew() const { return kept_ <= kFew; }
+  void keep(const AgendaEntry& entry);
   void sortRun(size_t from);
   void mergeLastRuns();
 
+  static constexpr size_t kFew = 16;  // kept in order by insertion
   int64_t today_;
   int64_t daysAhead_;
   size_t kept_;

@@ -48,6 +48,8 @@ void DueReminder::treeDestroyed() {
 void DueReminder::start() {
   if (tree_ == nullptr || path_.isEmpty()) return;
   if (isEnabled && !isEnabled()) return;
+  // Counting a big list is worth it only when a message may follow.
+  if (!tray_.isAdded() || log_.remindedOn(path_, calendarDayOfDay(clock_.today()))) return;
   counter_.emplace(clock_.today(), 0, kTitlesNamed);
   sliceTimer_.start();
 }
