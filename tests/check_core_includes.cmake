@@ -3,9 +3,9 @@
 set(allowed
   algorithm array atomic bit cassert cctype cerrno charconv chrono climits cmath compare concepts
   cstddef cstdint cstdio cstdlib cstring ctime deque exception filesystem fstream functional initializer_list
-  iomanip ios iosfwd iostream istream iterator limits map memory new numeric optional ostream random
+  iomanip ios iosfwd iostream istream iterator limits map memory mutex new numeric optional ostream random
   ranges set span sstream stdexcept string string_view system_error tuple type_traits typeinfo unordered_map
-  unordered_set utility variant vector
+  thread unordered_set utility variant vector
   # POSIX calls the atomic save needs (open, fsync, rename), behind the file sink
   fcntl.h unistd.h sys/stat.h sys/types.h
   # and the advisory lock that marks a save in progress (flock)

@@ -6,8 +6,14 @@
 #include <sys/mman.h>
 #endif
 
+#include <atomic>
 #include <cstdint>
+#include <deque>
+#include <mutex>
 #include <new>
+#include <thread>
+
+#include "model/object_pool.h"
 
 namespace qm {
 namespace {
@@ -36,6 +42,13 @@ void unmapHugeAligned(void* memory, size_t /*bytes*/) noexcept {
   if (memory != nullptr) ::VirtualFree(memory, 0, MEM_RELEASE);
 }
 
+// Committed memory on Windows is brought in as it is touched, with no call
+// that does so ahead without touching it.
+void* mapSlab(size_t bytes, bool adviseHuge) { return mapHugeAligned(bytes, adviseHuge); }
+
+SlabPrefetch::SlabPrefetch(size_t /*bytes*/) {}
+SlabPrefetch::~SlabPrefetch() = default;
+
 #else
 
 void* mapHugeAligned(size_t bytes, bool adviseHuge) {
@@ -55,6 +68,75 @@ void* mapHugeAligned(size_t bytes, bool adviseHuge) {
 
 void unmapHugeAligned(void* memory, size_t bytes) noexcept {
   if (memory != nullptr) ::munmap(memory, wholeHugePages(bytes));
+}
+
+namespace {
+
+// Slabs made ready by a prefetch's thread: each mapped and written to there,
+// then handed over, so that no slab in use is ever written by that thread.
+struct Prefetched {
+  std::mutex lock;          // taken once a slab (4 MiB), so never held for long
+  std::deque<void*> ready;  // first made, first taken
+  size_t slabBytes = 0;
+  std::atomic<bool> stop{false};
+  std::thread filler;
+  bool running = false;
+};
+
+Prefetched& prefetched() {
+  static Prefetched slabs;
+  return slabs;
+}
+
+void bringIn(char* slab, size_t bytes) {
+  for (size_t at = 0; at < bytes; at += 4096) static_cast<volatile char*>(slab)[at] = 0;
+}
+
+}  // namespace
+
+void* mapSlab(size_t bytes, bool adviseHuge) {
+  Prefetched& slabs = prefetched();
+  {
+    std::lock_guard<std::mutex> hold(slabs.lock);
+    if (bytes == slabs.slabBytes && !slabs.ready.empty()) {
+      void* slab = slabs.ready.front();
+      slabs.ready.pop_front();
+      return slab;
+    }
+  }
+  return mapHugeAligned(bytes, adviseHuge);
+}
+
+SlabPrefetch::SlabPrefetch(size_t bytes) {
+  Prefetched& slabs = prefetched();
+  std::lock_guard<std::mutex> hold(slabs.lock);
+  if (bytes == 0 || slabs.running) return;
+  slabs.running = started_ = true;
+  slabs.slabBytes = kPoolSlabBytes;
+  slabs.stop = false;
+  slabs.filler = std::thread([&slabs, count = (bytes + kPoolSlabBytes - 1) / kPoolSlabBytes] {
+    try {
+      for (size_t i = 0; i < count && !slabs.stop; ++i) {
+        char* slab = static_cast<char*>(mapHugeAligned(kPoolSlabBytes, true));
+        bringIn(slab, kPoolSlabBytes);
+        std::lock_guard<std::mutex> hold(slabs.lock);
+        slabs.ready.push_back(slab);
+      }
+    } catch (const std::bad_alloc&) {
+      // No memory to spare: the reader maps its own slabs, and fails there.
+    }
+  });
+}
+
+SlabPrefetch::~SlabPrefetch() {
+  if (!started_) return;
+  Prefetched& slabs = prefetched();
+  slabs.stop = true;
+  slabs.filler.join();
+  std::lock_guard<std::mutex> hold(slabs.lock);
+  for (void* slab : slabs.ready) unmapHugeAligned(slab, slabs.slabBytes);
+  slabs.ready.clear();
+  slabs.running = false;
 }
 
 #endif

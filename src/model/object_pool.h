@@ -45,7 +45,7 @@ class ObjectPool {
     if (l.next == l.end) {
       // A small list stays within the first slab, in ordinary pages; later
       // slabs may get huge pages. Slabs are kept for the life of the process.
-      l.next = static_cast<char*>(mapHugeAligned(kPoolSlabBytes, l.slabs++ > 0));
+      l.next = static_cast<char*>(mapSlab(kPoolSlabBytes, l.slabs++ > 0));
       l.end = l.next + kSlot * kSlotsPerSlab;
     }
     void* p = l.next;
