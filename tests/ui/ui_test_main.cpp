@@ -11,9 +11,14 @@ int main(int argc, char* argv[]) {
   // Headless unless told otherwise, also when ctest lists the tests.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 #ifdef _WIN32
-  // Offscreen on Windows reads font files from a folder, by default the system's.
+  // Offscreen on Windows reads font files from a folder, by default the
+  // system's. Wine passes no QT_ variable on to a program, and its system
+  // folder holds no font files (every text would be measured in empty boxes),
+  // so under wine the folder comes as QM_TEST_FONTDIR.
   if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
-    qputenv("QT_QPA_FONTDIR", QStandardPaths::writableLocation(QStandardPaths::FontsLocation).toUtf8());
+    qputenv("QT_QPA_FONTDIR", qEnvironmentVariableIsEmpty("QM_TEST_FONTDIR")
+                                  ? QStandardPaths::writableLocation(QStandardPaths::FontsLocation).toUtf8()
+                                  : qgetenv("QM_TEST_FONTDIR"));
 #endif
   // Never the user's own settings.
   QTemporaryDir configHome;

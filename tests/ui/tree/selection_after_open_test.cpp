@@ -2,6 +2,7 @@
 // Properties act on the selected task, so the row drawn as current must be
 // that task or none.
 #include "main_window_fixture.h"
+#include "ui/dialogs/uProperties.h"
 
 namespace qm::test {
 namespace {
@@ -20,6 +21,14 @@ class SelectionAfterOpen : public MainWindowTest {
   }
 
   void pressCtrlP() { QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier); }
+  // The properties dialogs open, closed, so that no later test meets them.
+  size_t closePropertiesDialogs() {
+    std::vector<ui::TfrmProperties*> dialogs;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* dialog = qobject_cast<ui::TfrmProperties*>(w)) dialogs.push_back(dialog);
+    qDeleteAll(dialogs);  // after the look: each takes its own popups with it
+    return dialogs.size();
+  }
 
   QTemporaryDir files;
 };
@@ -70,6 +79,7 @@ TEST_F(SelectionAfterOpen, NothingLooksSelectedUntilATaskIsAndThenF2AndPropertie
     closeEditor(Qt::Key_Escape);
     pressCtrlP();
     EXPECT_EQ(desktop.confirmations.size(), 1) << "Properties opened a dialog for the task";
+    EXPECT_EQ(closePropertiesDialogs(), 1u);
   }
 }
 
