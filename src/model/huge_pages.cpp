@@ -76,8 +76,7 @@ namespace {
 // then handed over, so that no slab in use is ever written by that thread.
 struct Prefetched {
   std::mutex lock;          // taken once a slab (4 MiB), so never held for long
-  std::deque<void*> ready;  // first made, first taken
-  size_t slabBytes = 0;
+  std::deque<void*> ready;  // pool slabs (kPoolSlabBytes), first made first taken
   std::atomic<bool> stop{false};
   std::thread filler;
   bool running = false;
@@ -98,7 +97,7 @@ void* mapSlab(size_t bytes, bool adviseHuge) {
   Prefetched& slabs = prefetched();
   {
     std::lock_guard<std::mutex> hold(slabs.lock);
-    if (bytes == slabs.slabBytes && !slabs.ready.empty()) {
+    if (bytes == kPoolSlabBytes && !slabs.ready.empty()) {
       void* slab = slabs.ready.front();
       slabs.ready.pop_front();
       return slab;
@@ -112,7 +111,6 @@ SlabPrefetch::SlabPrefetch(size_t bytes) {
   std::lock_guard<std::mutex> hold(slabs.lock);
   if (bytes == 0 || slabs.running) return;
   slabs.running = started_ = true;
-  slabs.slabBytes = kPoolSlabBytes;
   slabs.stop = false;
   slabs.filler = std::thread([&slabs, count = (bytes + kPoolSlabBytes - 1) / kPoolSlabBytes] {
     try {
@@ -134,7 +132,7 @@ SlabPrefetch::~SlabPrefetch() {
   slabs.stop = true;
   slabs.filler.join();
   std::lock_guard<std::mutex> hold(slabs.lock);
-  for (void* slab : slabs.ready) unmapHugeAligned(slab, slabs.slabBytes);
+  for (void* slab : slabs.ready) unmapHugeAligned(slab, kPoolSlabBytes);
   slabs.ready.clear();
   slabs.running = false;
 }
