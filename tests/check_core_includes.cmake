@@ -2,7 +2,7 @@
 # the core's own headers and the C++ standard library.
 set(allowed
   algorithm array atomic bit cassert cctype cerrno charconv chrono climits cmath compare concepts
-  cstddef cstdint cstdio cstdlib cstring ctime deque exception filesystem fstream functional initializer_list
+  condition_variable cstddef cstdint cstdio cstdlib cstring ctime deque exception filesystem fstream functional initializer_list
   iomanip ios iosfwd iostream istream iterator limits map memory mutex new numeric optional ostream random
   ranges set span sstream stdexcept string string_view system_error tuple type_traits typeinfo unordered_map
   thread unordered_set utility variant vector

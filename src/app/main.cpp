@@ -1,8 +1,11 @@
 #include <QApplication>
 #include <QSessionManager>
 #include <QTimer>
+#include <optional>
 
 #include "app/test_script.h"
+#include "model/huge_pages.h"
+#include "stream/task_list_file.h"
 #include "ui/dialogs/uAboutBox.h"
 #include "ui/dialogs/uOptions.h"
 #include "ui/edits/command.h"
@@ -12,6 +15,11 @@
 
 int main(int argc, char* argv[]) {
   using namespace qm::ui;
+
+  // Memory for a big list named on the command line is made ready while Qt
+  // starts, ahead of the read; it ends once the main window has read the list.
+  std::optional<qm::SlabPrefetch> slabsAhead;
+  if (argc > 1) slabsAhead.emplace(qm::isLargeTaskListFile(argv[1]));
 
   QApplication app(argc, argv);
   // The name, not the display name: that one would be appended to every
@@ -25,6 +33,7 @@ int main(int argc, char* argv[]) {
   // The long-lived windows, main window first; the others start hidden.
   const QStringList arguments = QApplication::arguments();
   TfrmMain mainWindow(arguments.size() > 1 ? arguments.at(1) : QString());
+  slabsAhead.reset();
 
   TfrmMode modeWindow;
   modeWindow.setNoteModeHandler([&mainWindow] { mainWindow.SetMode(); });

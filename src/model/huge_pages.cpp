@@ -7,10 +7,13 @@
 #endif
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <new>
+#include <system_error>
 #include <thread>
 
 #include "model/object_pool.h"
@@ -46,7 +49,7 @@ void unmapHugeAligned(void* memory, size_t /*bytes*/) noexcept {
 // that does so ahead without touching it.
 void* mapSlab(size_t bytes, bool adviseHuge) { return mapHugeAligned(bytes, adviseHuge); }
 
-SlabPrefetch::SlabPrefetch(size_t /*bytes*/) {}
+SlabPrefetch::SlabPrefetch(bool /*wanted*/) {}
 SlabPrefetch::~SlabPrefetch() = default;
 
 #else
@@ -72,14 +75,20 @@ void unmapHugeAligned(void* memory, size_t bytes) noexcept {
 
 namespace {
 
+// Enough ready to meet the burst at a read's start, when every pool takes its
+// first slab at once, while each slab taken is made again behind it; what is
+// left at the end was cleared for nothing.
+constexpr size_t kSlabsAhead = 12;
+
 // Slabs made ready by a prefetch's thread: each mapped and written to there,
 // then handed over, so that no slab in use is ever written by that thread.
 struct Prefetched {
-  std::mutex lock;          // taken once a slab (4 MiB), so never held for long
-  std::deque<void*> ready;  // pool slabs (kPoolSlabBytes), first made first taken
-  std::atomic<bool> stop{false};
-  std::thread filler;
+  std::mutex lock;                // taken once a slab (4 MiB), so never held for long
+  std::condition_variable taken;  // a slab was taken, or the prefetch ends
+  std::deque<void*> ready;        // pool slabs (kPoolSlabBytes), first made first taken
+  std::atomic<bool> stop{false};  // read while a slab is written, so that the end never waits long
   bool running = false;
+  std::thread filler;
 };
 
 Prefetched& prefetched() {
@@ -87,8 +96,25 @@ Prefetched& prefetched() {
   return slabs;
 }
 
-void bringIn(char* slab, size_t bytes) {
-  for (size_t at = 0; at < bytes; at += 4096) static_cast<volatile char*>(slab)[at] = 0;
+void bringIn(char* slab, size_t bytes, const std::atomic<bool>& stop) {
+  for (size_t at = 0; at < bytes && !stop; at += 4096) static_cast<volatile char*>(slab)[at] = 0;
+}
+
+void keepSlabsReady(Prefetched& slabs) {
+  try {
+    std::unique_lock<std::mutex> hold(slabs.lock);
+    while (true) {
+      slabs.taken.wait(hold, [&] { return slabs.stop || slabs.ready.size() < kSlabsAhead; });
+      if (slabs.stop) return;
+      hold.unlock();
+      char* slab = static_cast<char*>(mapHugeAligned(kPoolSlabBytes, true));
+      bringIn(slab, kPoolSlabBytes, slabs.stop);
+      hold.lock();
+      slabs.ready.push_back(slab);  // given back with the rest when stopped
+    }
+  } catch (const std::bad_alloc&) {
+    // No memory to spare: the reader maps its own slabs, and fails there.
+  }
 }
 
 }  // namespace
@@ -100,36 +126,34 @@ void* mapSlab(size_t bytes, bool adviseHuge) {
     if (bytes == kPoolSlabBytes && !slabs.ready.empty()) {
       void* slab = slabs.ready.front();
       slabs.ready.pop_front();
+      slabs.taken.notify_one();
       return slab;
     }
   }
   return mapHugeAligned(bytes, adviseHuge);
 }
 
-SlabPrefetch::SlabPrefetch(size_t bytes) {
+SlabPrefetch::SlabPrefetch(bool wanted) {
   Prefetched& slabs = prefetched();
   std::lock_guard<std::mutex> hold(slabs.lock);
-  if (bytes == 0 || slabs.running) return;
-  slabs.running = started_ = true;
+  if (!wanted || slabs.running) return;
   slabs.stop = false;
-  slabs.filler = std::thread([&slabs, count = (bytes + kPoolSlabBytes - 1) / kPoolSlabBytes] {
-    try {
-      for (size_t i = 0; i < count && !slabs.stop; ++i) {
-        char* slab = static_cast<char*>(mapHugeAligned(kPoolSlabBytes, true));
-        bringIn(slab, kPoolSlabBytes);
-        std::lock_guard<std::mutex> hold(slabs.lock);
-        slabs.ready.push_back(slab);
-      }
-    } catch (const std::bad_alloc&) {
-      // No memory to spare: the reader maps its own slabs, and fails there.
-    }
-  });
+  try {
+    slabs.filler = std::thread(keepSlabsReady, std::ref(slabs));
+  } catch (const std::system_error&) {
+    return;  // no thread to spare: the reader maps its own slabs
+  }
+  slabs.running = started_ = true;
 }
 
 SlabPrefetch::~SlabPrefetch() {
   if (!started_) return;
   Prefetched& slabs = prefetched();
-  slabs.stop = true;
+  {
+    std::lock_guard<std::mutex> hold(slabs.lock);
+    slabs.stop = true;
+  }
+  slabs.taken.notify_one();
   slabs.filler.join();
   std::lock_guard<std::mutex> hold(slabs.lock);
   for (void* slab : slabs.ready) unmapHugeAligned(slab, kPoolSlabBytes);

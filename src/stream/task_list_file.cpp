@@ -50,12 +50,11 @@ class HashingSource : public ByteSource {
   size_t hashed_ = 0;
 };
 
-// A list this big gets its slabs brought in ahead of the reader; a task
-// takes about 1.2 bytes of slab for each byte of file.
+// A list this big gets its slabs brought in ahead of the reader.
 constexpr size_t kPrefetchFrom = size_t{16} << 20;
 
 void readTaskList(ByteSource& file, Ttree& tree) {
-  SlabPrefetch slabs(file.size() >= kPrefetchFrom ? file.size() / 4 * 5 : 0);
+  SlabPrefetch slabs(file.size() >= kPrefetchFrom);
   file.fill(kResourceHeaderWindow);
   size_t headerBytes = std::min(file.filled(), kResourceHeaderWindow);
   size_t streamStart = resourceHeaderLength({file.data(), headerBytes}, file.size());
@@ -65,6 +64,11 @@ void readTaskList(ByteSource& file, Ttree& tree) {
 }
 
 }  // namespace
+
+bool isLargeTaskListFile(const std::string& fileName) {
+  std::optional<FileFingerprint> file = sizeAndTimeOf(fileName);
+  return file && file->size >= kPrefetchFrom;
+}
 
 void SaveTaskList(const std::string& fileName, Ttree& tree) {
   replaceFileAtomically(fileName, [&](ByteSink& file) { writeTaskList(file, tree); });

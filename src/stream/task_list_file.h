@@ -30,4 +30,9 @@ std::string saveTaskListToBytes(Ttree& tree);
 void saveTaskListToBytes(Ttree& tree, std::string& out);
 void loadTaskListFromBytes(std::string_view bytes, Ttree& tree);
 
+// Whether the named file is big enough for its read to have memory made
+// ready ahead of it (SlabPrefetch); a program may start that before it
+// starts reading, to give it a head start.
+bool isLargeTaskListFile(const std::string& fileName);
+
 }  // namespace qm
