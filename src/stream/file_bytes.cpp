@@ -150,7 +150,8 @@ constexpr size_t kReadAhead = size_t{1} << 20;    // bytes read at once
 constexpr size_t kReleaseStep = size_t{4} << 20;  // bytes given back at once
 // Smaller files are read into ordinary memory, which the allocator hands out
 // again warm for the next file; giving pages back would only cost faults.
-constexpr size_t kMappedFrom = size_t{16} << 20;
+// From here on, the pages moved ahead save more new pages than that.
+constexpr size_t kMappedFrom = size_t{4} << 20;
 
 [[noreturn]] void readFailed(const std::string& fileName) {
   raiseFileError(FileAction::Opening, fileName, "Stream read error");
