@@ -52,7 +52,7 @@ class HashingSource : public ByteSource {
 
 // A list this big gets its slabs brought in ahead of the reader. From 4 MB,
 // with the file's pages moved ahead, not from 16:
-// Buys a 100,000-task start (15 MB) under X 0.09-0.12 s of the UI thread's time in 30 runs, 0.11-0.15 s.
+// Buys a 100,000-task start (15 MB) under X 0.08-0.12 s of UI-thread time, 0.11-0.15 s (15 runs each).
 constexpr size_t kPrefetchFrom = size_t{4} << 20;
 
 void readTaskList(ByteSource& file, Ttree& tree) {
