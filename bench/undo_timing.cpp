@@ -14,7 +14,7 @@
 #include "model/ttree.h"
 #include "platform/desktop.h"
 #include "sample_list.h"
-#include "stream/file_fingerprint.h"
+#include "stream/files/file_fingerprint.h"
 #include "stream/task_list_file.h"
 #include "ui/dialogs/uProperties.h"
 #include "ui/main_window/uMain.h"

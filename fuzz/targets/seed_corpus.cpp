@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "cli/json_export.h"
+#include "cli/formats/json_export.h"
 #include "crafted_stream.h"
 #include "sample_list.h"
 #include "stream/task_list_file.h"

@@ -3,8 +3,8 @@
 #include <sstream>
 #include <string>
 
-#include "cli/json_export.h"
-#include "cli/json_import.h"
+#include "cli/formats/json_export.h"
+#include "cli/formats/json_import.h"
 #include "fuzz_finding.h"
 #include "model/error.h"
 #include "round_trip.h"

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "cli/ics_export.h"
-#include "cli/json_export.h"
-#include "cli/json_import.h"
-#include "cli/markdown.h"
-#include "cli/outline.h"
+#include "cli/formats/ics_export.h"
+#include "cli/formats/json_export.h"
+#include "cli/formats/json_import.h"
+#include "cli/formats/markdown.h"
+#include "cli/formats/outline.h"
 #include "model/error.h"
-#include "stream/native_path.h"
+#include "stream/files/native_path.h"
 #include "stream/task_list_file.h"
 
 namespace qm::cli {

@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "stream/native_path.h"
+#include "stream/files/native_path.h"
 
 // The command line in UTF-16, so that file names in any script arrive whole
 // (the narrow one is in the system code page); standard input and output as

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "stream/native_path.h"
+#include "stream/files/native_path.h"
 
 namespace qm::platform {
 namespace {

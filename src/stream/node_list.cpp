@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "stream/byte_reader.h"
-#include "stream/text_codec.h"
+#include "stream/encoding/byte_reader.h"
+#include "stream/encoding/text_codec.h"
 
 namespace qm {
 namespace {

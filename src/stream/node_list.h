@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "model/ttree.h"
-#include "stream/byte_reader.h"
-#include "stream/byte_writer.h"
+#include "stream/encoding/byte_reader.h"
+#include "stream/encoding/byte_writer.h"
 
 namespace qm {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "model/huge_pages.h"
-#include "stream/atomic_file.h"
-#include "stream/class_registry.h"
-#include "stream/component_reader.h"
-#include "stream/file_bytes.h"
-#include "stream/resource_header.h"
+#include "stream/components/class_registry.h"
+#include "stream/components/component_reader.h"
+#include "stream/components/resource_header.h"
+#include "stream/files/atomic_file.h"
+#include "stream/files/file_bytes.h"
 #include "stream/task_list_writer.h"
 
 namespace qm {

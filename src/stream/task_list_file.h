@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "model/ttree.h"
-#include "stream/file_fingerprint.h"
+#include "stream/files/file_fingerprint.h"
 
 namespace qm {
 

@@ -3,10 +3,10 @@
 #include <limits>
 
 #include "model/error.h"
-#include "stream/byte_writer.h"
-#include "stream/class_registry.h"
-#include "stream/component_writer.h"
-#include "stream/resource_header.h"
+#include "stream/components/class_registry.h"
+#include "stream/components/component_writer.h"
+#include "stream/components/resource_header.h"
+#include "stream/encoding/byte_writer.h"
 
 namespace qm {
 

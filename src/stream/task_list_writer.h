@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ttree.h"
-#include "stream/byte_sink.h"
+#include "stream/encoding/byte_sink.h"
 
 namespace qm {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/ttree.h"
-#include "stream/component_names.h"
+#include "stream/components/component_names.h"
 #include "stream/node_list.h"
 
 namespace qm {

@@ -3,8 +3,8 @@
 #include <span>
 
 #include "model/tree_settings.h"
-#include "stream/component_class.h"
-#include "stream/saved_property.h"
+#include "stream/components/component_class.h"
+#include "stream/components/saved_property.h"
 
 namespace qm {
 

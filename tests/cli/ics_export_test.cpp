@@ -1,7 +1,7 @@
 // The pieces of the iCalendar export that its parsers forgive: the exact
 // escapes and folds, and UIDs that survive an export and change with a
 // rename or a move.
-#include "cli/ics_export.h"
+#include "cli/formats/ics_export.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/ics_lines.h"
+#include "cli/formats/ics_lines.h"
 
 namespace qm::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "cli/json_values.h"
+#include "cli/formats/json_values.h"
 #include "model/tinfo.h"
 #include "sample_lists.h"
 

@@ -3,8 +3,8 @@
 #include <limits>
 #include <sstream>
 
-#include "cli/json_export.h"
-#include "cli/json_import.h"
+#include "cli/formats/json_export.h"
+#include "cli/formats/json_import.h"
 #include "model/error.h"
 #include "model/tinfo.h"
 

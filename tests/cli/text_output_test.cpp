@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/markdown.h"
-#include "cli/outline.h"
+#include "cli/formats/markdown.h"
+#include "cli/formats/outline.h"
 #include "cli/text_layout.h"
 #include "model/tinfo.h"
 #include "sample_lists.h"

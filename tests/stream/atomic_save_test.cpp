@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "model/tinfo.h"
-#include "stream/atomic_file.h"
-#include "stream/native_path.h"
+#include "stream/files/atomic_file.h"
+#include "stream/files/native_path.h"
 #include "stream/task_list_file.h"
 #include "stream/task_list_writer.h"
 #include "stream_test_support.h"

@@ -1,4 +1,4 @@
-#include "stream/extended_float.h"
+#include "stream/encoding/extended_float.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stream/file_fingerprint.h"
+#include "stream/files/file_fingerprint.h"
 
 #include <gtest/gtest.h>
 

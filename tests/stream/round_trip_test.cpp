@@ -9,8 +9,8 @@
 #include "model/done_tally.h"
 #include "model/task_dates.h"
 #include "model/tinfo.h"
+#include "stream/encoding/text_codec.h"
 #include "stream/task_list_file.h"
-#include "stream/text_codec.h"
 #include "stream_test_support.h"
 
 namespace qm {

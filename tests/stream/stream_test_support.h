@@ -6,7 +6,7 @@
 
 #include "model/error.h"
 #include "model/ttree.h"
-#include "stream/byte_sink.h"
+#include "stream/encoding/byte_sink.h"
 
 namespace qm::test {
 

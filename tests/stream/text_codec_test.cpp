@@ -1,4 +1,4 @@
-#include "stream/text_codec.h"
+#include "stream/encoding/text_codec.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "stream/byte_reader.h"
-#include "stream/byte_writer.h"
-#include "stream/value_reader.h"
-#include "stream/value_writer.h"
+#include "stream/encoding/byte_reader.h"
+#include "stream/encoding/byte_writer.h"
+#include "stream/encoding/value_reader.h"
+#include "stream/encoding/value_writer.h"
 #include "stream_test_support.h"
 
 namespace qm {

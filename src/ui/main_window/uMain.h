@@ -11,7 +11,7 @@
 #include "model/done_tally.h"
 #include "platform/desktop.h"
 #include "platform/tray_icon.h"
-#include "stream/file_fingerprint.h"
+#include "stream/files/file_fingerprint.h"
 #include "ui/tree/pictures.h"
 #include "ui/tree/task_tree_view.h"
 

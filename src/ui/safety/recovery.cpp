@@ -12,7 +12,7 @@
 
 #include "model/ttree.h"
 #include "platform/core_file_name.h"
-#include "stream/atomic_file.h"
+#include "stream/files/atomic_file.h"
 #include "stream/task_list_file.h"
 
 namespace qm::ui {

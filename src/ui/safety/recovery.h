@@ -8,7 +8,7 @@
 
 #include "model/tree_observer.h"
 #include "model/tree_settings.h"
-#include "stream/file_fingerprint.h"
+#include "stream/files/file_fingerprint.h"
 
 namespace qm {
 class Ttree;
