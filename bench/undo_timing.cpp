@@ -31,6 +31,7 @@ struct SilentDesktop : platform::Desktop {
   }
   platform::SaveAnswer askSave(QWidget*, const QString&) override { return platform::SaveAnswer::No; }
   bool askYesNo(QWidget*, const QString&) override { return false; }
+  bool askReplace(QWidget*, const QString&) override { return false; }
   void confirmOk(QWidget*, const QString&) override {}
   void inform(QWidget*, const QString&) override {}
   std::optional<QString> openFileName(QWidget*, const platform::FileDialogRequest&) override { return {}; }
