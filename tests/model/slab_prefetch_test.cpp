@@ -27,7 +27,6 @@ TEST(SlabPrefetch, TakenSlabsAreTheTakersAlone) {
       taken.push_back(slab);
     }
   }
-  SlabPrefetch notWanted(false);
   EXPECT_EQ(std::set<unsigned char*>(taken.begin(), taken.end()).size(), kTaken);
   for (size_t i = 0; i < kTaken; ++i) {
     unsigned char* slab = taken[i];
